@@ -1,0 +1,30 @@
+#pragma once
+#include <string>
+
+#include "output/output_mode.h"
+
+namespace tavorine {
+
+inline constexpr const char* kProgramName = "Tavorine";
+inline constexpr const char* kVersionText = "Vers 4.3 / 29.08.22";
+
+// The run-wide values that start-up takes from the command line. They hold
+// for the whole run, except that the sensor directory search replaces the
+// directory and path, and a listing run may replace the options and item.
+struct RunOptions {
+  std::string programPath;     // argument 0, for the run log
+  std::string startTime;       // hh:mm:ss
+  std::string startBanner;     // "* hh:mm:ss SAP Tavorine Vers 4.3 / 29.08.22"
+  std::string profileName;     // file name, default extension added
+  std::string profileDir;      // empty or ending in "\"
+  std::string profilePath;     // the path the profile was opened at
+  std::string optionsText;     // options upper-cased: option words are found here
+  std::string optionsAsGiven;  // options as typed: values are read from here
+  std::string firstOption;     // the second argument as typed, for Error 1030
+  bool consoleTrace = false;
+  bool listingRun = false;
+  std::string itemText;
+  OutputMode outputMode = OutputMode::EXEXML;
+};
+
+}  // namespace tavorine

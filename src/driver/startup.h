@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "driver/run_options.h"
+#include "output/run_failure.h"
+
+namespace tavorine {
+
+// Turns the command line (argument 0 first) into the run-wide values. Fails
+// with Error 1001 without a profile argument and with Error 1040 when the
+// mode option names no output mode. startTime is the local time of day.
+std::variant<RunOptions, RunFailure> StartUp(const std::vector<std::string>& arguments, std::string_view startTime);
+
+// Start-up's text rules, each on its own for the tests.
+std::string WithDefaultExtension(std::string name);
+void SplitProfileDirectory(std::string& name, std::string& directory);
+std::string ItemTextAfter(std::string_view optionsAsGiven, std::size_t valueStart);
+std::string UpperCased(std::string_view text);
+
+}  // namespace tavorine

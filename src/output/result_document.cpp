@@ -1,0 +1,90 @@
+#include "output/result_document.h"
+
+#include "output/xml_text.h"
+
+namespace tavorine {
+
+namespace {
+
+constexpr int kCorvantaChannelLimit = 10;
+
+}  // namespace
+
+void ResultDocument::SelectChannels(std::string_view optionsText, std::string_view optionsAsGiven) {
+  selection_ = ReadChannelSelection(optionsText, optionsAsGiven);
+}
+
+void ResultDocument::DocOpen() { text_ = WritesXml(mode_) ? "\n<Prtg>\n" : ""; }
+
+void ResultDocument::DocTextOpen() { text_ += WritesXml(mode_) ? "\n<Text>" : "\n# "; }
+
+void ResultDocument::DocTextClose() {
+  if (WritesXml(mode_)) {
+    text_ += "</Text>\n";
+  } else if (mode_ == OutputMode::Brantle && selection_.active) {
+    text_.clear();
+  }
+}
+
+void ResultDocument::DocChannel(std::string_view name, std::string_view value, std::string_view unit) {
+  ++channelCount_;
+  if (mode_ == OutputMode::Corvanta) return CorvantaChannel(name, value, unit);
+  if (mode_ == OutputMode::Brantle) return BrantleChannel(name, value, unit);
+  text_ += "\n<Result><Channel>";
+  text_ += EscapeXmlText(name);
+  text_ += "</Channel>";
+  if (!unit.empty()) {
+    text_ += "\n<Unit>Custom</Unit>\n<CustomUnit>";
+    text_ += EscapeXmlText(unit);
+    text_ += "</CustomUnit>";
+  }
+  text_ += "\n<Value>";
+  text_ += EscapeXmlText(value);
+  text_ += "</Value></Result>\n";
+}
+
+void ResultDocument::CorvantaChannel(std::string_view name, std::string_view value, std::string_view unit) {
+  if (channelCount_ > kCorvantaChannelLimit) return;
+  const std::string ident = ChannelIdent(name);
+  text_ += "\n\nMessage.";
+  text_ += ident;
+  text_ += ": ";
+  text_ += name;
+  text_ += " (";
+  text_ += DisplayUnit(unit);
+  text_ += ")\nStatistic.";
+  text_ += ident;
+  text_ += ": ";
+  text_ += value;
+}
+
+void ResultDocument::BrantleChannel(std::string_view name, std::string_view value, std::string_view unit) {
+  if (!selection_.active) {
+    text_ += "\n> ";
+    text_ += name;
+    text_ += ": ";
+    text_ += value;
+    text_ += " ";
+    text_ += DisplayUnit(unit);
+  } else if (selection_.channel == channelCount_) {
+    text_ += value;
+  }
+}
+
+void ResultDocument::DocClose() { text_ += WritesXml(mode_) ? "\n</Prtg>\n" : "\n"; }
+
+void ResultDocument::DocError(std::string_view message) {
+  text_ = "<Prtg>\n<Error>1</Error>\n<Text>";
+  text_ += EscapeXmlText(message);
+  text_ += "</Text>\n</Prtg>\n";
+}
+
+void ResultDocument::AppendText(std::string_view text) {
+  if (WritesXml(mode_)) {
+    text_ += EscapeXmlText(text);
+  } else {
+    text_ += text;
+  }
+}
+
+}  // namespace tavorine

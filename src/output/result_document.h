@@ -1,0 +1,48 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "output/channel_text.h"
+#include "output/output_mode.h"
+
+namespace tavorine {
+
+// The one document a run prints: built by the Doc* operations in the form of
+// the run's OutputMode and printed by the run driver at the end. Callers add
+// the message text between DocTextOpen and DocTextClose with AppendText.
+// Texts inserted into the XML form are escaped (EscapeXmlText); the plain-text
+// forms get them unchanged.
+class ResultDocument {
+ public:
+  explicit ResultDocument(OutputMode mode) : mode_(mode) {}
+
+  // The Brantle form's "CH=" selection, read from the run's options; a listing
+  // run calls it again when its listing file replaces the options.
+  void SelectChannels(std::string_view optionsText, std::string_view optionsAsGiven);
+
+  void DocOpen();
+  void DocTextOpen();
+  void DocTextClose();
+  void DocChannel(std::string_view name, std::string_view value, std::string_view unit);
+  void DocClose();
+  // Replaces everything with the error envelope, which is XML in every mode.
+  void DocError(std::string_view message);
+
+  void AppendText(std::string_view text);
+  void Clear() { text_.clear(); }
+
+  const std::string& Text() const { return text_; }
+  OutputMode Mode() const { return mode_; }
+  int ChannelCount() const { return channelCount_; }
+
+ private:
+  void CorvantaChannel(std::string_view name, std::string_view value, std::string_view unit);
+  void BrantleChannel(std::string_view name, std::string_view value, std::string_view unit);
+
+  OutputMode mode_;
+  ChannelSelection selection_;
+  int channelCount_ = 0;
+  std::string text_;
+};
+
+}  // namespace tavorine

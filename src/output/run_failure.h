@@ -1,0 +1,12 @@
+#pragma once
+#include <string>
+
+namespace tavorine {
+
+// A numbered message that ends the run: the driver puts it into the error
+// envelope, prints it and ends with exit status 2.
+struct RunFailure {
+  std::string message;
+};
+
+}  // namespace tavorine

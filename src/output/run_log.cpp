@@ -1,0 +1,23 @@
+#include "output/run_log.h"
+
+#include <string>
+
+namespace tavorine {
+
+void RunLog::FollowOptions(std::string_view optionsText) {
+  switchedOn_ = optionsText.find(",SYSLOG") != std::string_view::npos;
+}
+
+void RunLog::Write(long number, std::string_view text, std::string_view detail) {
+  if (!switchedOn_) return;
+  if (!file_) file_ = std::make_unique<AppendFile>(kRunLogFileName);
+  std::string line = std::to_string(number);
+  line += ' ';
+  line += text;
+  line += ' ';
+  line += detail;
+  line += '\n';
+  file_->Write(line);
+}
+
+}  // namespace tavorine
