@@ -8,7 +8,7 @@ void RunLog::FollowOptions(std::string_view optionsText) {
   switchedOn_ = optionsText.find(",SYSLOG") != std::string_view::npos;
 }
 
-void RunLog::Write(long number, std::string_view text, std::string_view detail) {
+void RunLog::Write(std::int32_t number, std::string_view text, std::string_view detail) {
   if (!switchedOn_) return;
   if (!file_) file_ = std::make_unique<AppendFile>(kRunLogFileName);
   std::string line = std::to_string(number);

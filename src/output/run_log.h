@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <string_view>
 
@@ -18,7 +19,7 @@ class RunLog {
   // when its listing file replaces the options.
   void FollowOptions(std::string_view optionsText);
 
-  void Write(long number, std::string_view text, std::string_view detail);
+  void Write(std::int32_t number, std::string_view text, std::string_view detail);
 
  private:
   bool switchedOn_ = false;

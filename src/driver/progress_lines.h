@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "config/profile_data.h"
+#include "driver/run_options.h"
+
+namespace tavorine {
+
+// The options as the "State=Executing" line shows them: cut at the first "#",
+// then at the first "@"; "(No Parameters)" when nothing (or only the opening
+// of such a text) is left.
+std::string ParametersText(std::string_view optionsAsGiven);
+
+// The three lines a single-profile run prints before it logs on when the
+// options ask for console lines: the start banner, "State=Processing" with
+// the profile's connection, "State=Executing" with the parameters text.
+std::string ProgressLines(const RunOptions& options, const ProfileData& profile, std::string_view time);
+
+}  // namespace tavorine

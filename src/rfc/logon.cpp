@@ -1,0 +1,100 @@
+#include "rfc/logon.h"
+
+#include <optional>
+
+#include "platform/console.h"
+#include "platform/text_file.h"
+#include "rfc/sap_rfc_ini.h"
+
+namespace tavorine {
+
+namespace {
+
+constexpr std::size_t kUserWidth = 12;
+constexpr std::size_t kPasswordWidth = 10;
+
+std::string PaddedTo(std::string text, std::size_t width) {
+  if (text.size() < width) text.append(width - text.size(), ' ');
+  return text;
+}
+
+char* TextOrNone(std::string& text) { return text.empty() ? nullptr : text.data(); }
+
+std::int32_t LeadingNumber(std::string_view text) {
+  std::int32_t number = 0;
+  for (std::size_t at = 0; at < text.size() && text[at] >= '0' && text[at] <= '9' && number < 100000000; ++at) {
+    number = number * 10 + (text[at] - '0');
+  }
+  return number;
+}
+
+}  // namespace
+
+std::string ConnectString(const ProfileData& profile) {
+  return "CLIENT=" + profile.Client + " USER=" + profile.User + " PASSWD=" + profile.Password +
+         " LANG=D DEST=" + profile.Destination;
+}
+
+std::optional<std::string> OptionValue(std::string_view optionsText, std::string_view optionsAsGiven,
+                                       std::string_view word) {
+  const std::size_t at = optionsText.find(word);
+  if (at == std::string_view::npos) return std::nullopt;
+  const std::size_t from = std::min(at + word.size(), optionsAsGiven.size());
+  const std::string_view rest = optionsAsGiven.substr(from);
+  return std::string(rest.substr(0, rest.find_first_of(", ")));
+}
+
+void FillOpenOptions(const ProfileData& profile, std::string_view optionsText, std::string_view optionsAsGiven,
+                     LogonRecords& records) {
+  records.destination = profile.Destination;
+  records.client = profile.Client;
+  records.user = PaddedTo(profile.User, kUserWidth);
+  records.password = PaddedTo(profile.Password, kPasswordWidth);
+  records.language = profile.Language;
+  records.hostname = OptionValue(optionsText, optionsAsGiven, ",HOST=").value_or(profile.Hostname);
+  const std::string sysnr = OptionValue(optionsText, optionsAsGiven, ",NO=").value_or(profile.Sysnr);
+  records.gwhost = profile.Gwhost;
+  records.gwservice = profile.Gwservice;
+
+  RFC_OPTIONS& options = records.OpenOptions;
+  options.destination = records.destination.data();
+  options.client = records.client.data();
+  options.user = records.user.data();
+  options.password = records.password.data();
+  options.language = records.language.data();
+  options.trace = 0;
+  if (profile.Mode == "R/2") {
+    options.mode = 1;
+    records.GatewayParams = {TextOrNone(records.gwhost), TextOrNone(records.gwservice)};
+    options.connopt = &records.GatewayParams;
+  } else {
+    options.mode = 0;
+    records.ServerParams.hostname = TextOrNone(records.hostname);
+    if (!sysnr.empty()) records.ServerParams.sysnr = LeadingNumber(sysnr);
+    records.ServerParams.gateway_host = TextOrNone(records.gwhost);
+    records.ServerParams.gateway_service = TextOrNone(records.gwservice);
+    options.connopt = &records.ServerParams;
+  }
+}
+
+RFC_HANDLE Logon(const RfcLibrary& library, const ProfileData& profile, std::string_view optionsText,
+                 std::string_view optionsAsGiven, LogonRecords& records, RunLog& runLog) {
+  FillOpenOptions(profile, optionsText, optionsAsGiven, records);
+  const std::optional<std::string> destinationIni = ReadDestinationIni(profile.Destination);
+  if (!destinationIni) {
+    const RFC_HANDLE handle = library.RfcOpen(&records.OpenOptions);
+    runLog.Write(static_cast<std::int32_t>(handle), "RfcOpen called", "");
+    return handle;
+  }
+  Print("* SapRfc.Ini.......: " + profile.Destination + "<\n");
+  const std::string connectString = ConnectString(profile);
+  RFC_ERROR_INFO errorInfo{};
+  const std::optional<RFC_HANDLE> handle = WithSapRfcIni(*destinationIni, [&] {
+    return library.RfcOpenEx(connectString.c_str(), &errorInfo);
+  });
+  if (!handle) return 0;
+  runLog.Write(static_cast<std::int32_t>(*handle), "RfcOpenEx called", "");
+  return *handle;
+}
+
+}  // namespace tavorine
