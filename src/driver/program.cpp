@@ -48,7 +48,7 @@ int RunProgram(const std::vector<std::string>& arguments) {
   options.profileDir = profile.directory;
   options.profilePath = profile.path;
 
-  return options.listingRun ? RunListing(options) : RunSingleProfile(options, profile.text);
+  return options.listingRun ? RunListing(std::move(options)) : RunSingleProfile(options, profile.text);
 }
 
 }  // namespace tavorine
