@@ -1,0 +1,376 @@
+"""End-to-end harness: runs the built program in a fresh tree of drives per case.
+
+A case names the files it needs by Windows path, the arguments and the exact
+standard output and exit status it expects. The same table runs on two
+backends: the native build, whose drive letters live under TAVORINE_DRIVE_ROOT,
+and the Windows build under Wine, whose C: is the prefix's drive_c and whose
+other drives are symlinks in the prefix's dosdevices folder.
+
+Only the clock (hh:mm:ss) is masked in comparisons; every other byte counts.
+The one word in which the builds' outputs differ, the file name of the RFC
+library, is written {LIBRFC32} in expected outputs.
+"""
+
+import argparse
+import dataclasses
+import difflib
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+from pathlib import Path
+from typing import Callable, Optional
+
+DEFAULT_CWD = "D:\\work"
+RUN_TIMEOUT_SECONDS = 60
+CLOCK = re.compile(rb"\d\d:\d\d:\d\d")
+
+
+def envelope(message: str) -> str:
+    """The document of every failed run."""
+    return f"<Prtg>\n<Error>1</Error>\n<Text>{message}</Text>\n</Prtg>\n"
+
+
+@dataclasses.dataclass
+class Case:
+    name: str
+    args: list
+    stdout: str
+    status: int
+    files: dict = dataclasses.field(default_factory=dict)
+    cwd: str = DEFAULT_CWD
+    # Windows paths of files the run may leave behind or take away; any other
+    # change to the tree fails the case.
+    new_files: tuple = ()
+    removed_files: tuple = ()
+    # Extra look at the finished run; returns a complaint or None.
+    check: Optional[Callable[["Run"], Optional[str]]] = None
+
+
+@dataclasses.dataclass
+class Run:
+    stdout: bytes
+    stderr: bytes
+    status: int
+    before: dict
+    after: dict
+
+
+def split_windows_path(path: str, cwd: str):
+    """(drive letter, parts below the drive root) of a Windows path."""
+    if len(path) >= 2 and path[1] == ":":
+        drive, rest = path[0].upper(), path[2:]
+    elif path.startswith("\\"):
+        drive, rest = cwd[0].upper(), path
+    else:
+        drive, rest = cwd[0].upper(), cwd[2:] + "\\" + path
+    return drive, [part for part in rest.split("\\") if part]
+
+
+class Backend:
+    """Where the drives of a case live and how the program is started."""
+
+    library_file = "librfc32.so"
+
+    def __init__(self, program: Path):
+        self.program = program
+
+    def setup(self):
+        pass
+
+    def drive_folder(self, root: Path, drive: str) -> Path:
+        return root / drive
+
+    def mount(self, root: Path, drives: set):
+        pass
+
+    def unmount(self):
+        pass
+
+    def command(self, args: list) -> list:
+        return [str(self.program), *args]
+
+    def environment(self, root: Path) -> dict:
+        return dict(os.environ)
+
+    def created_on_c(self) -> list:
+        """Folders on C: outside the case root that a listing must cover."""
+        return []
+
+
+class NativeBackend(Backend):
+    def environment(self, root):
+        env = dict(os.environ)
+        env["TAVORINE_DRIVE_ROOT"] = str(root)
+        return env
+
+
+class WineBackend(Backend):
+    """C: is the prefix's own drive_c; a case's files there are journalled so
+    that an interrupted run is cleaned up by the next one."""
+
+    library_file = "librfc32.dll"
+
+    def __init__(self, program: Path, emulator: str):
+        super().__init__(program)
+        self.emulator = emulator
+        self.prefix = Path(os.environ.get("WINEPREFIX") or os.environ.get("TAVORINE_WINEPREFIX")
+                           or Path.home() / ".cache" / "tavorine-wine")
+        self.journal = self.prefix / "tavorine-e2e.journal"
+        self.links = []
+        self.baseline_c = set()
+
+    def wine_environment(self):
+        env = dict(os.environ)
+        env["WINEPREFIX"] = str(self.prefix)
+        env["WINEDEBUG"] = "-all"
+        return env
+
+    def setup(self):
+        env = self.wine_environment()
+        quiet = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        if not (self.prefix / "system.reg").exists():
+            print(f"initialising Wine prefix {self.prefix} (once)...", flush=True)
+            # No Mono or Gecko: the program needs neither, and their installers want a display.
+            boot_env = dict(env, WINEDLLOVERRIDES="mscoree,mshtml=")
+            subprocess.run([self.emulator, "wineboot", "-i"], env=boot_env, check=True, timeout=300, **quiet)
+            subprocess.run([wineserver(), "-w"], env=env, timeout=300, **quiet)
+        # A persistent server keeps every run of the program fast; it detaches,
+        # and holds none of our pipes, so whoever runs us is not kept waiting.
+        subprocess.run([wineserver(), "-p"], env=env, timeout=60, start_new_session=True, **quiet)
+        self.clean_journal()
+        self.baseline_c = set(os.listdir(self.prefix / "drive_c"))
+
+    def drive_folder(self, root, drive):
+        return self.prefix / "drive_c" if drive == "C" else root / drive
+
+    def mount(self, root, drives):
+        for drive in sorted(drives - {"C"}):
+            link = self.prefix / "dosdevices" / f"{drive.lower()}:"
+            if link.is_symlink() or link.exists():
+                link.unlink()
+            link.symlink_to(root / drive)
+            self.links.append(link)
+
+    def unmount(self):
+        for link in self.links:
+            if link.is_symlink():
+                link.unlink()
+        self.links = []
+
+    def command(self, args):
+        return [self.emulator, str(self.program), *args]
+
+    def environment(self, root):
+        return self.wine_environment()
+
+    def record(self, created: Path):
+        with open(self.journal, "a", encoding="utf-8") as journal:
+            journal.write(f"{created}\n")
+
+    def created_on_c(self):
+        drive_c = self.prefix / "drive_c"
+        return [drive_c / name for name in sorted(set(os.listdir(drive_c)) - self.baseline_c)]
+
+    def clean_journal(self):
+        if self.journal.exists():
+            for line in self.journal.read_text(encoding="utf-8").splitlines():
+                remove(Path(line))
+            self.journal.unlink()
+        for extra in self.created_on_c():
+            remove(extra)
+
+
+def wineserver() -> str:
+    return shutil.which("wineserver") or "/usr/lib/wine/wineserver"
+
+
+def remove(path: Path):
+    if path.is_symlink() or path.is_file():
+        path.unlink()
+    elif path.is_dir():
+        shutil.rmtree(path)
+
+
+class Workspace:
+    """The drives of one case: built before the run, removed after it."""
+
+    def __init__(self, backend: Backend, case: Case):
+        self.backend = backend
+        self.case = case
+        self.root = Path(tempfile.mkdtemp(prefix="tavorine-e2e-")).resolve()
+        self.drives = {"C", case.cwd[0].upper()} | {split_windows_path(p, case.cwd)[0] for p in case.files}
+        self.on_c = []
+
+    def host_path(self, windows_path: str) -> Path:
+        drive, parts = split_windows_path(windows_path, self.case.cwd)
+        return self.backend.drive_folder(self.root, drive).joinpath(*parts)
+
+    def make_folder(self, folder: Path):
+        missing = []
+        while not folder.exists():
+            missing.append(folder)
+            folder = folder.parent
+        if missing and not self.is_below_root(missing[-1]):
+            self.note_on_c(missing[-1])
+        for path in reversed(missing):
+            path.mkdir()
+
+    def is_below_root(self, path: Path) -> bool:
+        return self.root in path.parents
+
+    def note_on_c(self, path: Path):
+        self.on_c.append(path)
+        if isinstance(self.backend, WineBackend):
+            self.backend.record(path)
+
+    def put(self, windows_path: str, content):
+        target = self.host_path(windows_path)
+        self.make_folder(target.parent)
+        if not self.is_below_root(target) and not target.exists():
+            self.note_on_c(target)
+        data = content.encode("latin-1") if isinstance(content, str) else content
+        target.write_bytes(data)
+
+    def build(self):
+        for drive in self.drives:
+            (self.root / drive).mkdir(exist_ok=True)
+        self.make_folder(self.host_path(self.case.cwd))
+        for path, content in self.case.files.items():
+            self.put(path, content)
+        self.backend.mount(self.root, self.drives)
+
+    def listing(self) -> dict:
+        """Every file of the case's drives, by Windows path, with its content."""
+        tops = [(self.root / drive, f"{drive}:") for drive in sorted(self.drives - {"C"})]
+        drive_c = self.backend.drive_folder(self.root, "C")
+        c_tops = {drive_c} if drive_c == self.root / "C" else set(self.on_c) | set(self.backend.created_on_c())
+        tops += [(path, "C:" + windows_suffix(path, drive_c)) for path in sorted(c_tops)]
+        files = {}
+        for top, name in tops:
+            if top.is_file():
+                files[name] = top.read_bytes()
+            for folder, _, names in os.walk(top):
+                for file_name in names:
+                    path = Path(folder) / file_name
+                    files[name + windows_suffix(path, top)] = path.read_bytes()
+        return files
+
+    def remove(self):
+        self.backend.unmount()
+        for path in reversed(self.on_c):
+            remove(path)
+        for path in self.backend.created_on_c():
+            remove(path)
+        if isinstance(self.backend, WineBackend) and self.backend.journal.exists():
+            self.backend.journal.unlink()
+        shutil.rmtree(self.root, ignore_errors=True)
+
+
+def windows_suffix(path: Path, top: Path) -> str:
+    relative = path.relative_to(top)
+    return "" if str(relative) == "." else "\\" + str(relative).replace("/", "\\")
+
+
+def run_case(backend: Backend, case: Case) -> Run:
+    workspace = Workspace(backend, case)
+    try:
+        workspace.build()
+        before = workspace.listing()
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            # Files, not pipes: a Wine helper process that outlives the run must
+            # not keep us waiting for the end of its output.
+            try:
+                completed = subprocess.run(backend.command(case.args), cwd=workspace.host_path(case.cwd),
+                                           env=backend.environment(workspace.root), stdin=subprocess.DEVNULL,
+                                           stdout=out, stderr=err, timeout=RUN_TIMEOUT_SECONDS)
+                status = completed.returncode
+            except subprocess.TimeoutExpired:
+                status = None
+            out.seek(0)
+            err.seek(0)
+            run = Run(out.read(), err.read(), status, before, workspace.listing())
+    finally:
+        workspace.remove()
+    return run
+
+
+def visible(line: str) -> str:
+    """A diff line with its line end and any control character made visible."""
+    body = line[:-1] if line.endswith("\n") else line
+    shown = "".join(c if " " <= c <= "~" or c == "\t" else f"\\x{ord(c):02x}" for c in body)
+    return shown if line.endswith("\n") else shown + "  [no line end]"
+
+
+def stdout_diff(expected: bytes, actual: bytes) -> str:
+    expected_lines = [visible(line) for line in expected.decode("latin-1").splitlines(keepends=True)]
+    actual_lines = [visible(line) for line in actual.decode("latin-1").splitlines(keepends=True)]
+    return "\n".join(difflib.unified_diff(expected_lines, actual_lines, "expected", "actual", lineterm=""))
+
+
+def tree_complaint(case: Case, run: Run) -> Optional[str]:
+    expected = set(run.before) | set(case.new_files)
+    expected -= set(case.removed_files)
+    complaints = []
+    for path in sorted(set(run.after) ^ expected):
+        complaints.append(f"  {'unexpected' if path in run.after else 'missing'} file {path}")
+    for path in sorted(set(run.after) & set(run.before)):
+        if path not in case.new_files and run.after[path] != run.before[path]:
+            complaints.append(f"  changed file {path}")
+    return "files after the run:\n" + "\n".join(complaints) if complaints else None
+
+
+def failures_of(backend: Backend, case: Case, run: Run) -> list:
+    problems = []
+    expected_text = case.stdout.replace("{LIBRFC32}", backend.library_file)
+    expected = CLOCK.sub(b"hh:mm:ss", expected_text.encode("latin-1"))
+    actual = CLOCK.sub(b"hh:mm:ss", run.stdout)
+    if actual != expected:
+        problems.append("standard output differs:\n" + stdout_diff(expected, actual))
+    if run.status != case.status:
+        shown = "none (killed after timeout)" if run.status is None else run.status
+        problems.append(f"exit status {shown}, expected {case.status}")
+    complaint = tree_complaint(case, run)
+    if complaint:
+        problems.append(complaint)
+    if case.check:
+        complaint = case.check(run)
+        if complaint:
+            problems.append(complaint)
+    if problems and run.stderr:
+        problems.append("standard error:\n" + run.stderr.decode("latin-1"))
+    return problems
+
+
+def main(cases: list) -> int:
+    parser = argparse.ArgumentParser(description="Runs end-to-end cases against the built program.")
+    parser.add_argument("--program", required=True, type=Path, help="the built tavorine or Tavorine.exe")
+    parser.add_argument("--emulator", help="runs the Windows build (cmake/wine-run)")
+    parser.add_argument("-k", dest="pattern", default="", help="only cases whose name contains this text")
+    options = parser.parse_args()
+
+    names = [case.name for case in cases]
+    duplicates = {name for name in names if names.count(name) > 1}
+    if duplicates:
+        print(f"duplicate case names: {sorted(duplicates)}")
+        return 2
+
+    # ctest ends a test that overruns with SIGTERM: clean the drives up first.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(143))
+    program = options.program.resolve()
+    backend = WineBackend(program, options.emulator) if options.emulator else NativeBackend(program)
+    backend.setup()
+    selected = [case for case in cases if options.pattern in case.name]
+    failed = []
+    for case in selected:
+        problems = failures_of(backend, case, run_case(backend, case))
+        print(f"{'FAIL' if problems else 'ok  '} {case.name}", flush=True)
+        for problem in problems:
+            print("     " + problem.replace("\n", "\n     "))
+        if problems:
+            failed.append(case.name)
+    print(f"{len(selected) - len(failed)} of {len(selected)} cases passed")
+    return 1 if failed else 0

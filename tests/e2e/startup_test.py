@@ -1,0 +1,143 @@
+#!/usr/bin/env python3
+"""Start-up and the search for the monitor's ExeXml folder, end to end.
+
+Unless a case says otherwise the working directory is D:\\work, so the
+current drive is D:.
+"""
+
+import sys
+
+from harness import Case, envelope, main
+from profiles import UNREADABLE_PROFILE, profile
+
+EXEXML = "PRTG Network Monitor\\Custom Sensors\\ExeXml\\"
+PROGRAMME = "\\Programme\\" + EXEXML
+PROGRAM_FILES = "\\Program Files\\" + EXEXML
+PROGRAM_FILES_X86 = "\\Program Files (x86)\\" + EXEXML
+PATH_FILE = "C:\\PRTG_Path.Txt"
+
+MISSING_SYS = envelope("Error 1002: Profile SYS.P00 is missing...")
+INVALID_PATH_USAGE = envelope("Sorry, invalid Path-Usage...")
+NO_USER = envelope("Error 1006: Username in Profile SYS.P00 is missing...")
+
+# The search cases tell which copy of the profile was taken by what reading it
+# says, so they do not depend on the logon: THIS_COPY is found, accepted and
+# read to its end, where its one short field is refused (READ); OTHER_COPY
+# stops at the missing user (NO_USER).
+THIS_COPY = profile(Sysnr="0")
+READ = envelope("Error 1003: Invalid Parameter(s) at SYS.P00 found...")
+OTHER_COPY = UNREADABLE_PROFILE
+
+# A good profile goes on to the logon. Until the stand-in library is built
+# beside the program the logon stops at once; when it is, FOUND and
+# FOUND_FILES become the outcome of a logon that reaches no system (and the
+# files it leaves in the working directory), for every case made by found().
+GOOD = profile()
+FOUND = envelope("Error 1041: RFC library {LIBRFC32} not found beside the program...")
+FOUND_STATUS = 2
+FOUND_FILES = ()
+
+
+def found(name, args, files):
+    """A case whose good profile is found, accepted and read."""
+    return Case(name, args=args, files=files, status=FOUND_STATUS, stdout=FOUND, new_files=FOUND_FILES)
+
+
+def read(name, files, cwd="D:\\work"):
+    """A search for SYS whose outcome shows that THIS_COPY was taken."""
+    return Case(name, args=["SYS"], files=files, cwd=cwd, status=2, stdout=READ)
+
+
+def refused(name, files, stdout):
+    """A search for SYS that ends before any profile is read."""
+    return Case(name, args=["SYS"], files=files, status=2, stdout=stdout)
+
+
+START_UP = [
+    Case("no argument", args=[], status=2,
+         stdout="<Prtg>\n<Error>1</Error>\n<Text>Error 1001: Parameter for Profile-Name is missing !</Text>\n</Prtg>\n"),
+    Case("unknown output mode", args=["SYS", "mode=Fancy"], status=2,
+         stdout=envelope("Error 1040: Unknown output mode in the options, "
+                         "use MODE=EXEXML, Glimmet, Tolvane, Corvanta or Brantle...")),
+    Case("alternative mode: missing profile named with its directory", args=["D:\\Sensors\\SYS", "mode=corvanta"],
+         status=2, stdout=envelope("Error 1002: Profile D:\\Sensors\\SYS.P00 is missing...")),
+    Case("alternative mode: profile opened where the command line names it", args=["D:\\Sensors\\SYS", "MODE=Brantle"],
+         files={"D:\\Sensors\\SYS.P00": THIS_COPY}, status=2, stdout=READ),
+    Case("alternative mode: no search of the ExeXml folders", args=["SYS", "MODE=Glimmet"],
+         files={"D:" + PROGRAM_FILES + "SYS.P00": THIS_COPY}, status=2, stdout=MISSING_SYS),
+    Case("exexml: missing profile named by its file name only", args=["D:\\Sensors\\SYS"],
+         status=2, stdout=MISSING_SYS),
+    Case("exexml: the directory on the command line is not used", args=["D:\\Sensors\\SYS"],
+         files={"D:\\Sensors\\SYS.P00": THIS_COPY}, status=2, stdout=MISSING_SYS),
+    Case("exexml with @: profile opened where the command line names it", args=["D:\\Sensors\\SYS", "@"],
+         files={"D:\\Sensors\\SYS.P00": THIS_COPY}, status=2, stdout=READ),
+    Case("exexml with @: missing profile named with its directory", args=["D:\\Sensors\\SYS", "x", "@"],
+         files={"D:" + PROGRAM_FILES + "SYS.P00": THIS_COPY},
+         status=2, stdout=envelope("Error 1002: Profile D:\\Sensors\\SYS.P00 is missing...")),
+]
+
+PATH_FILE_CASES = [
+    read("path file: folder above the installation",
+         {PATH_FILE: "D:\\Monitor\r\n", "D:\\Monitor\\" + EXEXML + "SYS.P00": THIS_COPY}),
+    read("path file: installation folder without final backslash",
+         {PATH_FILE: "D:\\Monitor\\PRTG Network Monitor\n", "D:\\Monitor\\" + EXEXML + "SYS.P00": THIS_COPY}),
+    read("path file: installation folder with final backslash",
+         {PATH_FILE: "D:\\Monitor\\PRTG Network Monitor\\\r\n", "D:\\Monitor\\" + EXEXML + "SYS.P00": THIS_COPY}),
+    read("path file: the ExeXml folder itself, last line without line end",
+         {PATH_FILE: "D:\\Monitor\\" + EXEXML, "D:\\Monitor\\" + EXEXML + "SYS.P00": THIS_COPY}),
+    read("path file: drive-relative line on the current drive",
+         {PATH_FILE: "\\Sensors\\ExeXml\r\n", "D:\\Sensors\\ExeXml\\SYS.P00": THIS_COPY}),
+    read("path file: folder ending in ExeXml in another letter case is accepted",
+         {PATH_FILE: "D:\\Sensors\\MyEXEXml\r\n", "D:\\Sensors\\MyEXEXml\\SYS.P00": THIS_COPY}),
+    refused("path file: a character after ExeXml is refused",
+            {PATH_FILE: "D:\\Sensors\\ExeXml2\r\n", "D:\\Sensors\\ExeXml2\\SYS.P00": THIS_COPY}, INVALID_PATH_USAGE),
+    read("path file: of two directory lines the second wins",
+         {PATH_FILE: "D:\\First\\ExeXml\r\nD:\\Second\\ExeXml\r\n",
+          "D:\\First\\ExeXml\\SYS.P00": OTHER_COPY, "D:\\Second\\ExeXml\\SYS.P00": THIS_COPY}),
+    read("path file: lines that name no directory are skipped",
+         {PATH_FILE: "D:\\First\\ExeXml\r\n# moved to the second folder\r\n  D:\\Second\\ExeXml\r\n",
+          "D:\\First\\ExeXml\\SYS.P00": THIS_COPY, "D:\\Second\\ExeXml\\SYS.P00": OTHER_COPY}),
+    refused("path file without a directory line: root of the current drive",
+            {PATH_FILE: "Monitor\r\n  D:\\Monitor\r\n\r\n", "D:\\SYS.P00": THIS_COPY,
+             "D:" + PROGRAM_FILES + "SYS.P00": THIS_COPY}, INVALID_PATH_USAGE),
+    refused("empty path file: root of the current drive, fixed folders not tried",
+            {PATH_FILE: "", "D:" + PROGRAM_FILES + "SYS.P00": THIS_COPY}, MISSING_SYS),
+    refused("path file naming a place without the profile is final",
+            {PATH_FILE: "D:\\Monitor\r\n", "D:" + PROGRAMME + "SYS.P00": THIS_COPY,
+             "D:" + PROGRAM_FILES + "SYS.P00": THIS_COPY, "D:\\work\\SYS.P00": THIS_COPY}, MISSING_SYS),
+]
+
+FIXED_FOLDER_CASES = [
+    refused("no path file, no profile anywhere", {}, MISSING_SYS),
+    read("no path file: Programme comes first",
+         {"D:" + PROGRAMME + "SYS.P00": THIS_COPY, "D:" + PROGRAM_FILES + "SYS.P00": OTHER_COPY}),
+    read("no path file: Program Files before Program Files (x86)",
+         {"D:" + PROGRAM_FILES + "SYS.P00": THIS_COPY, "D:" + PROGRAM_FILES_X86 + "SYS.P00": OTHER_COPY}),
+    read("no path file: profile only in Program Files (x86)", {"D:" + PROGRAM_FILES_X86 + "SYS.P00": THIS_COPY}),
+    read("no path file: fixed folders of the current drive C",
+         {"C:" + PROGRAM_FILES_X86 + "SYS.P00": THIS_COPY, "D:" + PROGRAMME + "SYS.P00": OTHER_COPY}, cwd="C:\\work"),
+    refused("no path file: profile in the working directory is refused",
+            {"D:\\work\\SYS.P00": THIS_COPY, "D:" + PROGRAM_FILES + "SYS.P00": THIS_COPY}, INVALID_PATH_USAGE),
+]
+
+GOOD_PROFILE = [
+    found("exexml: good profile in the ExeXml folder goes on to the logon",
+          ["SYS"], {PATH_FILE: "D:\\Monitor\r\n", "D:\\Monitor\\" + EXEXML + "SYS.P00": GOOD}),
+    found("alternative mode: good profile goes on to the logon",
+          ["D:\\Sensors\\SYS", "MODE=Tolvane"], {"D:\\Sensors\\SYS.P00": GOOD}),
+]
+
+# The monitor parses the document as XML: names from the command line must not break it.
+ESCAPING = [
+    Case("ampersand in the profile name is escaped", args=["R&D"], status=2,
+         stdout=envelope("Error 1002: Profile R&amp;D.P00 is missing...")),
+    Case("angle brackets in the profile name are escaped", args=["<QAS>"], status=2,
+         stdout=envelope("Error 1002: Profile &lt;QAS&gt;.P00 is missing...")),
+    Case("control character in the profile name becomes a blank", args=["QAS\x01X"], status=2,
+         stdout=envelope("Error 1002: Profile QAS X.P00 is missing...")),
+]
+
+CASES = START_UP + PATH_FILE_CASES + FIXED_FOLDER_CASES + GOOD_PROFILE + ESCAPING
+
+if __name__ == "__main__":
+    sys.exit(main(CASES))
