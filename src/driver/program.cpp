@@ -5,6 +5,7 @@
 #include "config/sensor_directory.h"
 #include "driver/road.h"
 #include "driver/startup.h"
+#include "driver/usage.h"
 #include "output/result_document.h"
 #include "platform/console.h"
 #include "platform/local_time.h"
@@ -38,6 +39,10 @@ int PrintFailure(const RunFailure& failure) {
 }
 
 int RunProgram(const std::vector<std::string>& arguments) {
+  if (const auto usage = UsageText(arguments)) {
+    Print(*usage);
+    return kExitFinished;
+  }
   auto started = StartUp(arguments, LocalTimeOfDay());
   if (const auto* failure = std::get_if<RunFailure>(&started)) return PrintFailure(*failure);
   RunOptions options = std::move(std::get<RunOptions>(started));
