@@ -1,0 +1,72 @@
+#pragma once
+// The simulated ERP systems, as read from RfcSim.txt in the working directory.
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace rfcsim {
+
+// A call that answers with a code other than 0. The exception name is sent
+// with codes 2 and 3.
+struct CallFailure {
+  int32_t code = 1;
+  std::string exception;
+};
+
+// Failures to inject for one system. Maps are keyed by function-module name.
+struct Injections {
+  std::optional<std::string> logonRefused;  // the reason given in the trace
+  std::optional<std::string> callbackAtLogon;
+  std::map<std::string, CallFailure, std::less<>> atCall;
+  std::map<std::string, CallFailure, std::less<>> atReceive;
+  std::map<std::string, std::string, std::less<>> callbackAtCall;
+  std::map<std::string, std::string, std::less<>> callbackAtReceive;
+  std::set<std::string, std::less<>> itCreate;   // table names
+  std::set<std::string, std::less<>> itGetLine;  // table names
+  std::set<std::string, std::less<>> itDelete;   // table names
+  std::set<std::string, std::less<>> install;    // structure names
+};
+
+struct SystemDescription {
+  std::string destination;
+  size_t line = 0;  // of its section header
+  // Logon data; what the description leaves out is not checked.
+  std::optional<std::string> client;
+  std::optional<std::string> user;  // upper-cased
+  std::optional<std::string> password;
+  std::optional<std::string> language;
+  std::optional<std::string> host;
+  std::optional<int32_t> sysnr;
+  // Encoded bytes of the fields and scalar parameters the description sets,
+  // by their upper-case names; the others are sent with their defaults.
+  std::unordered_map<std::string_view, std::string> values;
+  uint32_t cpuRows = 1;
+  Injections failures;
+};
+
+struct DescriptionProblem {
+  size_t line = 0;
+  std::string text;
+};
+
+struct Description {
+  std::vector<SystemDescription> systems;
+  std::vector<DescriptionProblem> problems;
+  std::unordered_map<std::string, size_t> byDestination;  // upper-cased destination
+
+  const SystemDescription* Find(std::string_view destination) const;
+};
+
+// Reads the text of RfcSim.txt. Never fails: every line it cannot use is a
+// problem with its line number, and the systems read so far stay usable.
+Description ParseDescription(std::string_view text);
+
+std::string UpperCase(std::string_view text);
+
+}  // namespace rfcsim

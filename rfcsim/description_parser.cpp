@@ -1,0 +1,112 @@
+#include <algorithm>
+#include <unordered_set>
+
+#include "description.h"
+#include "description_keys.h"
+
+namespace rfcsim {
+namespace {
+
+std::string_view Trim(std::string_view text) {
+  const size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// Double quotes keep a value's outer blanks: RFCDBSYS = "DB4       ".
+std::string_view Unquoted(std::string_view value) {
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"') return value.substr(1, value.size() - 2);
+  return value;
+}
+
+class Reader {
+ public:
+  void Line(size_t number, std::string_view line) {
+    line = Trim(line);
+    if (line.empty() || line.front() == '#' || line.front() == ';') return;
+    if (line.front() == '[') return Section(number, line);
+    const size_t equals = line.find('=');
+    if (equals == std::string_view::npos) return Problem(number, "expected [system NAME] or key = value");
+    if (skipping_) return;
+    if (!current_) return Problem(number, "key outside a [system NAME] section");
+    Key(number, UpperCase(Trim(line.substr(0, equals))), Unquoted(Trim(line.substr(equals + 1))));
+  }
+
+  Description Finish() {
+    Close();
+    return std::move(description_);
+  }
+
+ private:
+  void Section(size_t number, std::string_view line) {
+    Close();
+    skipping_ = true;
+    if (line.back() != ']') return Problem(number, "section header must be [system NAME]");
+    const std::string_view inner = Trim(line.substr(1, line.size() - 2));
+    const size_t blank = inner.find_first_of(" \t");
+    const std::string_view destination = blank == std::string_view::npos ? "" : Trim(inner.substr(blank));
+    if (UpperCase(inner.substr(0, blank)) != "SYSTEM" || destination.empty() ||
+        destination.find_first_of(" \t") != std::string_view::npos) {
+      return Problem(number, "section header must be [system NAME]");
+    }
+    const auto [at, fresh] = description_.byDestination.try_emplace(UpperCase(destination), description_.systems.size());
+    if (!fresh) {
+      return Problem(number, "system " + std::string(destination) + " described twice, first at line " +
+                                 std::to_string(description_.systems[at->second].line));
+    }
+    skipping_ = false;
+    current_.emplace();
+    current_->destination = destination;
+    current_->line = number;
+    keys_.clear();
+  }
+
+  void Key(size_t number, const std::string& key, std::string_view value) {
+    if (!keys_.insert(key).second) return Problem(number, key + " given twice");
+    const std::string problem = ApplyDescriptionKey(*current_, key, value);
+    if (!problem.empty()) Problem(number, problem);
+  }
+
+  void Close() {
+    if (!current_) return;
+    ApplyDerivedDefaults(*current_);
+    description_.systems.push_back(std::move(*current_));
+    current_.reset();
+  }
+
+  void Problem(size_t number, std::string text) { description_.problems.push_back({number, std::move(text)}); }
+
+  Description description_;
+  std::optional<SystemDescription> current_;
+  std::unordered_set<std::string> keys_;
+  bool skipping_ = false;
+};
+
+}  // namespace
+
+std::string UpperCase(std::string_view text) {
+  std::string upper(text);
+  std::transform(upper.begin(), upper.end(), upper.begin(),
+                 [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
+  return upper;
+}
+
+const SystemDescription* Description::Find(std::string_view destination) const {
+  const auto found = byDestination.find(UpperCase(destination));
+  return found == byDestination.end() ? nullptr : &systems[found->second];
+}
+
+Description ParseDescription(std::string_view text) {
+  Reader reader;
+  size_t number = 0;
+  while (!text.empty()) {
+    const size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    reader.Line(++number, line);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+  }
+  return reader.Finish();
+}
+
+}  // namespace rfcsim

@@ -1,0 +1,131 @@
+#include "contract.h"
+#include "record_writer.h"
+#include "simulator.h"
+
+namespace rfcsim {
+
+Simulator::Connection* Simulator::FindConnection(std::string_view routine, RFC_HANDLE handle) {
+  const auto found = connections_.find(handle);
+  if (found != connections_.end()) return &found->second;
+  ContractFailure(std::string(routine) + ": handle " + std::to_string(handle) + " is not open");
+  return nullptr;
+}
+
+std::string Simulator::CheckCall(const FunctionSpec& function, std::string_view role, RFC_PARAMETER* parameters,
+                                 RFC_TABLE* tables) const {
+  const TypeHandleOf typeHandleOf = [this](std::string_view structure) { return InstalledHandle(structure); };
+  const auto expected = role == "exporting" ? function.exporting : function.importing;
+  std::string problem = CheckParameters(role, expected, parameters, typeHandleOf);
+  if (problem.empty()) problem = CheckTables(function.tables, tables, typeHandleOf, tables_);
+  return problem;
+}
+
+RFC_RC Simulator::Call(RFC_HANDLE handle, const char* function, RFC_PARAMETER* exporting, RFC_TABLE* tables) {
+  Connection* connection = FindConnection("RfcCall", handle);
+  if (!connection) return 1;
+  const FunctionSpec* spec = function ? FindFunction(function) : nullptr;
+  if (!spec) {
+    ContractFailure("RfcCall: unknown function module \"" + Shown(function ? function : "") + "\"");
+    return 1;
+  }
+  const std::string where = "RfcCall " + std::string(spec->name);
+  if (connection->pending) {
+    ContractFailure(where + ": " + std::string(connection->pending->name) + " still awaits RfcReceive");
+    return 1;
+  }
+  if (std::string problem = CheckCall(*spec, "exporting", exporting, tables); !problem.empty()) {
+    ContractFailure(where + ": " + problem);
+    return 1;
+  }
+  connection->pending = spec;
+  if (const auto failed = InjectedAt(*connection, "RfcCall", nullptr)) {
+    connection->pending = nullptr;
+    return *failed;
+  }
+  return 0;
+}
+
+RFC_RC Simulator::Receive(RFC_HANDLE handle, RFC_PARAMETER* importing, RFC_TABLE* tables, char** exception) {
+  Connection* connection = FindConnection("RfcReceive", handle);
+  if (!connection) return 1;
+  if (!connection->pending) {
+    ContractFailure("RfcReceive: no RfcCall awaits its answer on handle " + std::to_string(handle));
+    return 1;
+  }
+  const FunctionSpec& spec = *connection->pending;
+  if (std::string problem = CheckCall(spec, "importing", importing, tables); !problem.empty()) {
+    connection->pending = nullptr;
+    ContractFailure("RfcReceive " + std::string(spec.name) + ": " + problem);
+    return 1;
+  }
+  const auto failed = InjectedAt(*connection, "RfcReceive", exception);
+  connection->pending = nullptr;
+  if (failed) return *failed;
+  WriteImporting(*connection->system, spec.importing, importing);
+  FillTables(*connection, spec, tables);
+  return 0;
+}
+
+std::optional<RFC_RC> Simulator::InjectedAt(const Connection& connection, std::string_view routine,
+                                            char** exception) {
+  const Injections& failures = connection.system->failures;
+  const bool atCall = routine == "RfcCall";
+  const std::string_view function = connection.pending->name;
+  const std::string where = std::string(routine) + " " + std::string(function);
+  const auto& callbacks = atCall ? failures.callbackAtCall : failures.callbackAtReceive;
+  if (const auto found = callbacks.find(function); found != callbacks.end()) {
+    return CallbackFailure(*connection.system, where, found->second);
+  }
+  const auto& codes = atCall ? failures.atCall : failures.atReceive;
+  if (const auto found = codes.find(function); found != codes.end()) {
+    return CallFailed(connection, where, found->second, exception);
+  }
+  return std::nullopt;
+}
+
+RFC_RC Simulator::CallFailed(const Connection& connection, const std::string& where, const CallFailure& failure,
+                             char** exception) {
+  const std::string function(connection.pending->name);
+  SimError error = Injection(*connection.system, "RFC_ERROR_OTHER", where,
+                             where + ": failure code " + std::to_string(failure.code));
+  if (failure.code == 1) {
+    error.key = "RFC_ERROR_COMMUNICATION";
+    error.message = where + ": communication failure";
+  } else if (failure.code == 2) {
+    error.key = "RFC_ERROR_APPLICATION_EXCEPTION";
+    error.message = where + ": exception " + failure.exception;
+    error.detail = "Exception " + failure.exception + " raised by " + function;
+  } else if (failure.code == 3) {
+    error.key = "RFC_ERROR_SYSTEM_FAILURE";
+    error.message = where + ": system exception " + failure.exception;
+    error.detail = "System exception " + failure.exception + " raised by " + function;
+  }
+  Fail(std::move(error));
+  if ((failure.code == 2 || failure.code == 3) && exception) {
+    exception_ = failure.exception;
+    *exception = exception_.data();
+  }
+  return failure.code;
+}
+
+RFC_RC Simulator::CallbackFailure(const SystemDescription& system, const std::string& where, const std::string& text) {
+  Fail(Injection(system, "RFC_ERROR_SYSTEM_FAILURE", where, text));
+  // The sensor's handler ends the process, so it is the last thing done here.
+  // A handler that returns leaves the routine failing as with code 1.
+  if (handler_) {
+    callbackText_ = text;
+    handler_(callbackText_.data());
+  }
+  return 1;
+}
+
+void Simulator::FillTables(const Connection& connection, const FunctionSpec& function, RFC_TABLE* tables) {
+  for (size_t i = 0; i < function.tables.size(); ++i) {
+    if (function.tables[i].name != "TF_CPU_ALL") continue;
+    const std::string row = RecordBytes(*connection.system, *FindStructure("CPU_ALL"));
+    InternalTable* table = tables_.Find(tables[i].ithandle);
+    for (uint32_t n = 0; n < connection.system->cpuRows; ++n) table->Append(row);
+  }
+}
+
+}  // namespace rfcsim

@@ -1,0 +1,124 @@
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "saprfc_ini.h"
+#include "simulator.h"
+
+namespace rfcsim {
+namespace {
+
+std::optional<std::string> ReadFile(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+std::string Problem(std::string_view file, const std::vector<DescriptionProblem>& problems) {
+  if (problems.empty()) return {};
+  return std::string(file) + " line " + std::to_string(problems.front().line) + ": " + problems.front().text;
+}
+
+}  // namespace
+
+std::string Simulator::LoadDescription() {
+  if (!description_) {
+    const auto text = ReadFile(directory_ / "RfcSim.txt");
+    if (!text) return "no RfcSim.txt in the working directory";
+    description_ = ParseDescription(*text);
+  }
+  return Problem("RfcSim.txt", description_->problems);
+}
+
+std::string Simulator::CheckOptions(const RFC_OPTIONS* options) const {
+  if (!options) return "no options record";
+  if (!options->destination) return "options without a destination";
+  if (options->mode != 0 && options->mode != 1) {
+    return "connection mode " + std::to_string(options->mode) + ", expected 0 or 1";
+  }
+  if (!options->connopt) return "options without connection parameters";
+  if (!options->client || !options->user || !options->password || !options->language) {
+    return "options without client, user, password or language";
+  }
+  if (std::strlen(options->user) < 12) {
+    return "user field of " + std::to_string(std::strlen(options->user)) + " characters, expected blank-padded to 12";
+  }
+  if (std::strlen(options->password) < 10) return "password field shorter than 10, expected blank-padded to 10";
+  if (options->trace != 0) return "trace " + std::to_string(options->trace) + ", expected 0";
+  return {};
+}
+
+RFC_HANDLE Simulator::Open(RFC_OPTIONS* options) {
+  if (std::string problem = CheckOptions(options); !problem.empty()) {
+    ContractFailure("RfcOpen: " + problem);
+    return 0;
+  }
+  LogonRequest request{"RfcOpen",      options->destination, options->client, options->user, options->password,
+                       options->language, options->mode == 0, std::nullopt,   std::nullopt};
+  if (request.applicationServer) {
+    const auto* server = static_cast<const RFC_CONNOPT_R3*>(options->connopt);
+    if (server->hostname) request.host = server->hostname;
+    request.sysnr = server->sysnr;
+  }
+  return Logon(request, nullptr);
+}
+
+std::string Simulator::CheckOpenEx(const char* connectString, LogonRequest& request) const {
+  if (!connectString) return "no connect string";
+  const auto parts = ParseConnectString(connectString);
+  if (!parts) return "connect string not of the form CLIENT=c USER=u PASSWD=p LANG=D DEST=d";
+  if (parts->language != "D") return "connect string LANG=" + parts->language + ", expected LANG=D";
+  request = {"RfcOpenEx", parts->destination, parts->client, parts->user, parts->password, parts->language, true,
+             std::nullopt, std::nullopt};
+  return {};
+}
+
+RFC_HANDLE Simulator::OpenEx(const char* connectString, RFC_ERROR_INFO* errorInfo) {
+  LogonRequest request;
+  if (std::string problem = CheckOpenEx(connectString, request); !problem.empty()) {
+    ContractFailure("RfcOpenEx: " + problem);
+    LastError(errorInfo);
+    return 0;
+  }
+  const auto text = ReadFile(directory_ / "SapRfc.ini");
+  if (!text) return Refuse(request, "no SapRfc.ini in the working directory", errorInfo);
+  const IniFile ini = ParseSapRfcIni(*text);
+  if (!ini.problems.empty()) return Refuse(request, Problem("SapRfc.ini", ini.problems), errorInfo);
+  const IniDestination* entry = ini.Find(request.destination);
+  if (!entry) return Refuse(request, "destination " + request.destination + " not found in SapRfc.ini", errorInfo);
+  request.applicationServer = entry->type == "A";
+  request.host = entry->ashost;
+  request.sysnr = entry->sysnr;
+  return Logon(request, errorInfo);
+}
+
+RFC_HANDLE Simulator::Logon(const LogonRequest& request, RFC_ERROR_INFO* errorInfo) {
+  if (std::string reason = LoadDescription(); !reason.empty()) return Refuse(request, reason, errorInfo);
+  const SystemDescription* system = description_->Find(request.destination);
+  if (!system) {
+    return Refuse(request, "destination " + request.destination + " is not described in RfcSim.txt", errorInfo);
+  }
+  if (std::string reason = RefusalReason(*system, request); !reason.empty()) {
+    return Refuse(request, reason, errorInfo);
+  }
+  if (system->failures.callbackAtLogon) {
+    CallbackFailure(*system, request.routine + " " + request.destination, *system->failures.callbackAtLogon);
+    LastError(errorInfo);
+    return 0;
+  }
+  const RFC_HANDLE handle = nextHandle_++;
+  connections_[handle] = {system, nullptr};
+  lastLogon_ = system;
+  return handle;
+}
+
+RFC_HANDLE Simulator::Refuse(const LogonRequest& request, const std::string& reason, RFC_ERROR_INFO* errorInfo) {
+  const std::string where = request.routine + " " + request.destination;
+  Fail({"RFC_ERROR_LOGON_FAILURE", where, where + ": logon refused", reason, reason});
+  LastError(errorInfo);
+  return 0;
+}
+
+}  // namespace rfcsim
