@@ -1,43 +1,104 @@
 #include "rfc/trace_file_scan.h"
 
-#include "platform/text_file.h"
+#include <algorithm>
+#include <optional>
 
 namespace tavorine {
 
 namespace {
 
 constexpr std::size_t kTracePieceLength = 99;
+constexpr std::size_t kBlockSize = 65536;
 constexpr std::string_view kBlockHeader = "**** ERROR ";
 constexpr std::string_view kErrorLine = "ERROR ";
 constexpr std::size_t kErrorMessageColumn = 12;
 constexpr std::string_view kArrow = "======> ";
 constexpr std::size_t kArrowColumn = 7;
 
-std::string From(std::string_view line, std::size_t column) {
-  return line.size() > column ? std::string(line.substr(column)) : std::string();
+// The message a piece sets (empty for a block header), nothing when it matches no rule.
+std::optional<std::string> PieceMessage(std::string_view piece) {
+  piece = piece.substr(0, piece.find('\0'));
+  const auto from = [&piece](std::size_t column) {
+    return piece.size() > column ? std::string(piece.substr(column)) : std::string();
+  };
+  if (piece.size() >= kArrowColumn + kArrow.size() && piece.substr(kArrowColumn, kArrow.size()) == kArrow) {
+    return from(kArrowColumn + kArrow.size());
+  }
+  if (piece.starts_with(kErrorLine)) return from(kErrorMessageColumn);
+  if (piece.starts_with(kBlockHeader)) return std::string();
+  return std::nullopt;
+}
+
+// A window over the trace that slides towards its start: the scan reads each
+// byte of the lines it looks at once, however short they are.
+class BackwardWindow {
+ public:
+  explicit BackwardWindow(const ByteSource& source) : source_(source) {}
+
+  std::string_view Bytes(std::uint64_t offset, std::size_t length) {
+    if (offset < start_ || offset + length > start_ + window_.size()) {
+      const std::uint64_t end = offset + length;
+      const std::uint64_t size = std::max<std::uint64_t>(kBlockSize, length);
+      start_ = end > size ? end - size : 0;
+      window_ = source_.Read(start_, static_cast<std::size_t>(end - start_));
+      if (window_.size() < end - start_) window_.resize(static_cast<std::size_t>(end - start_), '\0');
+    }
+    return std::string_view(window_).substr(static_cast<std::size_t>(offset - start_), length);
+  }
+
+ private:
+  const ByteSource& source_;
+  std::uint64_t start_ = 0;
+  std::string window_;
+};
+
+// Position just after the last line feed before end, 0 when there is none.
+std::uint64_t LineStartBefore(BackwardWindow& trace, std::uint64_t end) {
+  while (end > 0) {
+    const std::uint64_t from = end > kBlockSize ? end - kBlockSize : 0;
+    const std::string_view block = trace.Bytes(from, static_cast<std::size_t>(end - from));
+    const std::size_t feed = block.rfind('\n');
+    if (feed != std::string_view::npos) return from + feed + 1;
+    end = from;
+  }
+  return 0;
+}
+
+// The message of the last matching piece of the line [start, contentEnd).
+std::optional<std::string> LastMessageOfLine(BackwardWindow& trace, std::uint64_t start, std::uint64_t contentEnd) {
+  const std::uint64_t length = contentEnd - start;
+  for (std::uint64_t piece = (length + kTracePieceLength - 1) / kTracePieceLength; piece-- > 0;) {
+    const std::uint64_t offset = start + piece * kTracePieceLength;
+    const auto size = static_cast<std::size_t>(std::min<std::uint64_t>(kTracePieceLength, contentEnd - offset));
+    if (auto message = PieceMessage(trace.Bytes(offset, size))) return message;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
 
-std::string TraceFileScanText(std::string_view traceText) {
-  std::string found;
-  std::string line;
-  PieceReader reader(traceText, kTracePieceLength);
-  while (reader.Next(line)) {
-    const std::string_view view(line);
-    if (view.starts_with(kBlockHeader)) found.clear();
-    if (view.starts_with(kErrorLine)) found = From(view, kErrorMessageColumn);
-    if (view.size() >= kArrowColumn + kArrow.size() && view.substr(kArrowColumn, kArrow.size()) == kArrow) {
-      found = From(view, kArrowColumn + kArrow.size());
+std::string TraceFileScanText(const ByteSource& source) {
+  BackwardWindow trace(source);
+  std::uint64_t end = source.Size();
+  while (end > 0) {
+    std::uint64_t contentEnd = end;
+    if (trace.Bytes(contentEnd - 1, 1) == "\n") {
+      --contentEnd;
+      if (contentEnd > 0 && trace.Bytes(contentEnd - 1, 1) == "\r") --contentEnd;
     }
+    const std::uint64_t start = LineStartBefore(trace, contentEnd);
+    if (auto message = LastMessageOfLine(trace, start, contentEnd)) {
+      return message->empty() ? " - Please Check Trace-File !" : " - " + *message;
+    }
+    end = start;
   }
-  return found.empty() ? " - Please Check Trace-File !" : " - " + found;
+  return " - Please Check Trace-File !";
 }
 
 std::string TraceFileScan() {
-  const auto trace = ReadTextFile(kTraceFileName);
-  if (!trace) return " - Look for Trace-File";
-  return TraceFileScanText(*trace);
+  const FileSource trace(kTraceFileName);
+  if (!trace.IsOpen()) return " - Look for Trace-File";
+  return TraceFileScanText(trace);
 }
 
 }  // namespace tavorine

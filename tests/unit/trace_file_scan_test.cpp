@@ -2,8 +2,29 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "platform/text_file.h"
+
 namespace tavorine {
 namespace {
+
+// The scan as the trace's rules read, front to back: the reference that the
+// product's backward scan must always agree with.
+std::string ForwardScan(std::string_view trace) {
+  std::string found;
+  std::string line;
+  PieceReader reader(trace, 99);
+  while (reader.Next(line)) {
+    const std::string_view view(line);
+    if (view.starts_with("**** ERROR ")) found.clear();
+    if (view.starts_with("ERROR ")) found = view.size() > 12 ? line.substr(12) : "";
+    if (view.size() >= 15 && view.substr(7, 8) == "======> ") found = view.size() > 15 ? line.substr(15) : "";
+  }
+  return found.empty() ? " - Please Check Trace-File !" : " - " + found;
+}
+
+std::string Scan(std::string_view trace) { return TraceFileScanText(TextSource(trace)); }
 
 struct TraceCase {
   std::string name;
@@ -36,7 +57,52 @@ TEST(TraceFileScan, FindsTheLastErrorBlocksMessage) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(TraceFileScanText(c.trace), c.expected);
+    EXPECT_EQ(Scan(c.trace), c.expected);
+    EXPECT_EQ(ForwardScan(c.trace), c.expected);
+  }
+}
+
+// Builds traces from the pieces that matter to the rules, at lengths around
+// the 99-character pieces, with every kind of line end.
+std::string RandomTrace(std::mt19937& random) {
+  static const std::vector<std::string> kStarts = {
+      "**** ERROR ", "ERROR ", "ERROR       ", "T:00001======> ", "abcdefg======> ", "xyz", "", "ERRO", "**** ERR",
+      "1234567======>", " ERROR ",
+  };
+  static const std::vector<std::string> kEnds = {"\n", "\r\n", "\r", "", "\n\n"};
+  std::string trace;
+  const int lines = std::uniform_int_distribution<int>(0, 12)(random);
+  for (int i = 0; i < lines; ++i) {
+    trace += kStarts[random() % kStarts.size()];
+    const int filler = std::uniform_int_distribution<int>(0, 3)(random) == 0
+                           ? std::uniform_int_distribution<int>(80, 300)(random)
+                           : std::uniform_int_distribution<int>(0, 20)(random);
+    for (int c = 0; c < filler; ++c) {
+      const int kind = std::uniform_int_distribution<int>(0, 40)(random);
+      trace += kind == 0 ? '\0' : kind == 1 ? '\r' : kind == 2 ? '=' : static_cast<char>('a' + kind % 26);
+    }
+    if (random() % 4 == 0) trace += kStarts[random() % kStarts.size()];
+    trace += kEnds[random() % kEnds.size()];
+  }
+  return trace;
+}
+
+TEST(TraceFileScan, BackwardScanAgreesWithTheForwardRules) {
+  std::mt19937 random(20221129);
+  for (int i = 0; i < 20000; ++i) {
+    const std::string trace = RandomTrace(random);
+    ASSERT_EQ(Scan(trace), ForwardScan(trace)) << "trace #" << i << ": " << ::testing::PrintToString(trace);
+  }
+}
+
+TEST(TraceFileScan, PiecesOfExactly99CharactersMatchTheForwardRules) {
+  for (std::size_t length = 90; length <= 200; ++length) {
+    for (const std::string end : {"\n", "\r\n"}) {
+      const std::string trace = std::string(length, 'x') + "ERROR       split" + end + std::string(length, 'y') + end;
+      ASSERT_EQ(Scan(trace), ForwardScan(trace)) << length;
+      const std::string arrow = "ERROR       first" + end + std::string(length, 'z') + "======> late" + end;
+      ASSERT_EQ(Scan(arrow), ForwardScan(arrow)) << length;
+    }
   }
 }
 
