@@ -28,14 +28,14 @@ THIS_COPY = profile(Sysnr="0")
 READ = envelope("Error 1003: Invalid Parameter(s) at SYS.P00 found...")
 OTHER_COPY = UNREADABLE_PROFILE
 
-# A good profile goes on to the logon. Until the stand-in library is built
-# beside the program the logon stops at once; when it is, FOUND and
-# FOUND_FILES become the outcome of a logon that reaches no system (and the
-# files it leaves in the working directory), for every case made by found().
+# A good profile goes on to the logon. Without a description of simulated
+# systems in the working directory the stand-in library beside the program
+# refuses every logon and writes why into its trace. Once the cases bring such
+# a description, FOUND and FOUND_FILES change, for every case made by found().
 GOOD = profile()
-FOUND = envelope("Error 1041: RFC library {LIBRFC32} not found beside the program...")
+FOUND = envelope("Error 1011: RFC-Open for QAS failed !")
 FOUND_STATUS = 2
-FOUND_FILES = ()
+FOUND_FILES = ("D:\\work\\Dev_Rfc.Trc",)
 
 
 def found(name, args, files):
