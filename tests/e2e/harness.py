@@ -96,6 +96,12 @@ class Backend:
         """Folders on C: outside the case root that a listing must cover."""
         return []
 
+    def record(self, created: Path):
+        """Notes a file or folder that a case made outside its own root."""
+
+    def forget_records(self):
+        pass
+
 
 class NativeBackend(Backend):
     def environment(self, root):
@@ -142,12 +148,14 @@ class WineBackend(Backend):
         return self.prefix / "drive_c" if drive == "C" else root / drive
 
     def mount(self, root, drives):
+        # The prefix is the tests' own: a letter's earlier mapping is not kept.
         for drive in sorted(drives - {"C"}):
             link = self.prefix / "dosdevices" / f"{drive.lower()}:"
             if link.is_symlink() or link.exists():
                 link.unlink()
             link.symlink_to(root / drive)
             self.links.append(link)
+            self.record(link)
 
     def unmount(self):
         for link in self.links:
@@ -171,11 +179,15 @@ class WineBackend(Backend):
         drive_c = self.prefix / "drive_c"
         return [drive_c / name for name in sorted(set(os.listdir(drive_c)) - self.baseline_c)]
 
+    def forget_records(self):
+        if self.journal.exists():
+            self.journal.unlink()
+
     def clean_journal(self):
         if self.journal.exists():
             for line in self.journal.read_text(encoding="utf-8").splitlines():
                 remove(Path(line))
-            self.journal.unlink()
+        self.forget_records()
 
 
 def wineserver() -> str:
@@ -218,8 +230,7 @@ class Workspace:
 
     def note_on_c(self, path: Path):
         self.on_c.append(path)
-        if isinstance(self.backend, WineBackend):
-            self.backend.record(path)
+        self.backend.record(path)
 
     def put(self, windows_path: str, content):
         target = self.host_path(windows_path)
@@ -259,8 +270,7 @@ class Workspace:
             remove(path)
         for path in self.backend.created_on_c():
             remove(path)
-        if isinstance(self.backend, WineBackend) and self.backend.journal.exists():
-            self.backend.journal.unlink()
+        self.backend.forget_records()
         shutil.rmtree(self.root, ignore_errors=True)
 
 
