@@ -80,8 +80,17 @@ DictionaryState DictionaryStateOf(const unsigned char* record) {
 void WriteMissingObjectsDocument(ResultDocument& document, std::string_view destination, const DictionaryState& state) {
   document.DocOpen();
   document.DocTextOpen();
-  document.AppendText("(" + std::string(destination) + ") Tavorine: Info=" + state.DBSYS + ",Date=" + state.FS_A_DATE +
-                      ",Time=" + state.FS_A_TIME + ",Sid=" + state.SYSID);
+  std::string text = "(";
+  text += destination;
+  text += ") Tavorine: Info=";
+  text += state.DBSYS;
+  text += ",Date=";
+  text += state.FS_A_DATE;
+  text += ",Time=";
+  text += state.FS_A_TIME;
+  text += ",Sid=";
+  text += state.SYSID;
+  document.AppendText(text);
   document.DocTextClose();
   document.DocChannel("Abap Tables missing", std::to_string(state.TAB_MIS_DD), "");
   document.DocChannel("Abap Primary missing", std::to_string(state.IDX_MIS_DD), "");

@@ -2,7 +2,7 @@
 
 #include "platform/file_lock.h"
 #include "platform/text_file.h"
-#include "platform/replace_file.h"
+#include "platform/atomic_write.h"
 
 namespace tavorine {
 
@@ -20,7 +20,7 @@ std::optional<std::string> ReadDestinationIni(std::string_view destination) {
 
 std::optional<RFC_HANDLE> WithSapRfcIni(std::string_view contents, const std::function<RFC_HANDLE()>& open) {
   const FileLock lock(kLockFile);
-  if (!ReplaceFile(kSapRfcIni, contents)) return std::nullopt;
+  if (!WriteFileAtomically(kSapRfcIni, contents)) return std::nullopt;
   return open();
 }
 

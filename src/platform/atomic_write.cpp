@@ -1,4 +1,4 @@
-#include "platform/replace_file.h"
+#include "platform/atomic_write.h"
 
 #include <cstdio>
 #include <string>
@@ -25,7 +25,7 @@ bool WriteWhole(const std::string& path, std::string_view contents) {
 
 }  // namespace
 
-bool ReplaceFile(std::string_view windowsPath, std::string_view contents) {
+bool WriteFileAtomically(std::string_view windowsPath, std::string_view contents) {
   const std::string target = NativePath(windowsPath);
 #ifdef _WIN32
   const std::string temporary = target + "." + std::to_string(_getpid()) + ".tmp";
