@@ -81,8 +81,7 @@ std::string MoveIntoPlace(const fs::path& temporary, const fs::path& path, bool 
 
 }  // namespace
 
-std::string InstallFile(const fs::path& path, std::string_view text, bool replaceExisting,
-                        const StoredCheck& check) {
+std::string InstallFile(const fs::path& path, std::string_view text, bool replaceExisting, const StoredCheck& check) {
   const fs::path temporary = TemporaryBeside(path);
   const int file = CreateNew(temporary);
   if (file < 0) return "cannot create a file in that folder";

@@ -19,7 +19,8 @@ std::string MissingOptions(const std::set<std::string>& given) {
   std::string missing;
   for (const ProfileField& field : kProfileFields) {
     if (field.option.empty() || field.option == "--extcompany") continue;
-    if (given.count(std::string(field.option)) == 0) missing += (missing.empty() ? "" : ", ") + std::string(field.option);
+    if (given.count(std::string(field.option)) == 0)
+      missing += (missing.empty() ? "" : ", ") + std::string(field.option);
   }
   return missing;
 }
