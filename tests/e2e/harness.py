@@ -309,9 +309,15 @@ def visible(line: str) -> str:
     return shown if line.endswith("\n") else shown + "  [no line end]"
 
 
+def visible_lines(data: bytes) -> list:
+    """Lines as the program ends them, with LF only: a CR stays visible in its line."""
+    parts = data.decode("latin-1").split("\n")
+    lines = [part + "\n" for part in parts[:-1]] + ([parts[-1]] if parts[-1] else [])
+    return [visible(line) for line in lines]
+
+
 def stdout_diff(expected: bytes, actual: bytes) -> str:
-    expected_lines = [visible(line) for line in expected.decode("latin-1").splitlines(keepends=True)]
-    actual_lines = [visible(line) for line in actual.decode("latin-1").splitlines(keepends=True)]
+    expected_lines, actual_lines = visible_lines(expected), visible_lines(actual)
     return "\n".join(difflib.unified_diff(expected_lines, actual_lines, "expected", "actual", lineterm=""))
 
 

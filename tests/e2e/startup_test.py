@@ -8,7 +8,7 @@ current drive is D:.
 import sys
 
 from harness import Case, envelope, main
-from profiles import UNREADABLE_PROFILE, profile
+from profiles import UNREADABLE_PROFILE, encode_password, profile
 
 EXEXML = "PRTG Network Monitor\\Custom Sensors\\ExeXml\\"
 PROGRAMME = "\\Programme\\" + EXEXML
@@ -32,15 +32,23 @@ OTHER_COPY = UNREADABLE_PROFILE
 # systems in the working directory the stand-in library beside the program
 # refuses every logon and writes why into its trace. Once the cases bring such
 # a description, FOUND and FOUND_FILES change, for every case made by found().
-GOOD = profile()
+PASSWORD = "Secret42"
+GOOD = profile(Password=encode_password(PASSWORD))
 FOUND = envelope("Error 1011: RFC-Open for QAS failed !")
 FOUND_STATUS = 2
 FOUND_FILES = ("D:\\work\\Dev_Rfc.Trc",)
 
 
+def no_password_left(run):
+    """The decoded password must not reach any file, whatever the run wrote."""
+    written = [path for path, content in run.after.items() if PASSWORD.encode() in content]
+    return f"the password was written to {written}" if written else None
+
+
 def found(name, args, files):
     """A case whose good profile is found, accepted and read."""
-    return Case(name, args=args, files=files, status=FOUND_STATUS, stdout=FOUND, new_files=FOUND_FILES)
+    return Case(name, args=args, files=files, status=FOUND_STATUS, stdout=FOUND, new_files=FOUND_FILES,
+                check=no_password_left)
 
 
 def read(name, files, cwd="D:\\work"):
