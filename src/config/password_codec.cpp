@@ -10,6 +10,7 @@ namespace {
 
 constexpr std::size_t kBodyLength = 20;
 constexpr std::size_t kHeaderLength = 4;
+constexpr std::size_t kPasswordMinimum = 2;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -52,6 +53,7 @@ std::variant<std::string, PasswordFault> DecodePassword(std::string_view value) 
 
 std::string PasswordRefusal(std::string_view password) {
   if (password.empty()) return "the password is empty";
+  if (password.size() < kPasswordMinimum) return "a profile needs a password of at least 2 characters";
   if (password.size() > kPasswordCapacity) return "a profile holds at most 20 characters of password";
   for (const char c : password) {
     if (!IsPrintableAscii(c) || c == '~' || c == '`') {

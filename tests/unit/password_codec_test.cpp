@@ -70,7 +70,7 @@ TEST(PasswordCodec, KeyKeepsEncodedValuesPrintable) {
 }
 
 std::string RandomPassword(std::mt19937& random) {
-  std::string password(std::uniform_int_distribution<std::size_t>(1, 20)(random), ' ');
+  std::string password(std::uniform_int_distribution<std::size_t>(2, 20)(random), ' ');
   std::uniform_int_distribution<int> character(0x20, 0x7E);
   for (char& c : password) {
     do c = static_cast<char>(character(random));
@@ -95,6 +95,7 @@ TEST(PasswordCodec, EncodedPasswordsArePrintableAndDecode) {
 
 TEST(PasswordCodec, RefusesWhatAProfileCannotHold) {
   EXPECT_NE(PasswordRefusal(""), "");
+  EXPECT_NE(PasswordRefusal("x"), "");
   EXPECT_NE(PasswordRefusal(std::string(21, 'a')), "");
   EXPECT_EQ(PasswordRefusal(std::string(20, 'a')), "");
   EXPECT_EQ(PasswordRefusal(" !}{|Zz09"), "");
