@@ -1,0 +1,319 @@
+#!/usr/bin/env python3
+"""Group sensors (listing runs), end to end.
+
+The listing files and profiles lie in the fixed ExeXml folder of drive D:,
+the simulated systems (RfcSim.txt) in the working directory D:\\work. Unless a
+case says otherwise, three systems are listed: DEV, QAS and PRD, all healthy.
+"""
+
+import sys
+
+from harness import Case, envelope, main
+from listing_files import (ASSIGNED, GLOBAL_FILE, RUN_LOG, SAPRFC_INI, SAPRFC_LOCK, SENSOR_DIR, SHARED_FILE,
+                           SIMULATION, TRACE, WORK, bad_password_header, gsng, gsnx, shared_gsng, system_profile,
+                           thousand_systems, three_profiles, three_systems, wrong_check_digit)
+
+BANNER = "* hh:mm:ss SAP Tavorine Vers 4.3 / 29.08.22\n"
+DONE = "\n* hh:mm:ss SAP Tavorine now processed...\n"
+HEAD = "\n<Prtg>\n\n"
+
+DEV_PROCESSED = "\n* hh:mm:ss DEV.P00, dev-app01, DEV, 00, 100 State=Processed\n"
+QAS_PROCESSED = "\n* hh:mm:ss QAS.P00, qas-app01, QAS, 01, 100 State=Processed\n"
+QAS_FAILED = "\n* hh:mm:ss QAS.P00, qas-app01, QAS, 01, 100 State=Rfc Failure\n"
+PRD_PROCESSED = "\n* hh:mm:ss PRD.P00, prd-app01, PRD, 02, 100 State=Processed\n"
+PRD_FAILED = "\n* hh:mm:ss PRD.P00, prd-app01, PRD, 02, 100 State=Rfc Failure\n"
+
+ALL_THREE = "DEV.P00#QAS.P00#PRD.P00#"
+SETTINGS = "Item=Plant:North," + ASSIGNED
+# Options after ",Sensor=" are not the sensor's: the switch stands before it.
+SYSLOG_SETTINGS = "Item=Plant:North,SYSLOG," + ASSIGNED
+
+
+def global_listing(settings=SETTINGS, names=ALL_THREE):
+    """A global listing file whose sensor SENSOR1 lists the names; another
+    sensor's lines around it must not count."""
+    return (";; systems of the north plant\r\n"
+            + gsng("OTHER", "GONE.P00#")
+            + gsng("SENSOR1", names)
+            + gsnx("OTHER", "Item=Elsewhere," + ASSIGNED)
+            + gsnx("SENSOR1", settings))
+
+
+def global_case(name, stdout, args=("SENSOR1", "#"), settings=SETTINGS, names=ALL_THREE, profiles=None,
+                simulation=None, status=0, new_files=(), extra=None, check=None):
+    files = three_profiles() if profiles is None else profiles
+    files[GLOBAL_FILE] = global_listing(settings, names)
+    files[SIMULATION] = three_systems() if simulation is None else simulation
+    files.update(extra or {})
+    return Case(name, args=["GLOBAL", *args], files=files, stdout=stdout, status=status, new_files=new_files,
+                check=check)
+
+
+def shared_case(name, stdout, args=("ITEM=Plant:North", "#"), names=ALL_THREE, profiles=None, status=0,
+                new_files=()):
+    files = three_profiles() if profiles is None else profiles
+    files[SHARED_FILE] = "Destination: shared\r\n" + shared_gsng(names)
+    files[SIMULATION] = three_systems()
+    return Case(name, args=["ANY", *args], files=files, stdout=stdout, status=status, new_files=new_files)
+
+
+def logons_are(expected: str):
+    """The run log's logon lines must be exactly these; its call lines do not count here."""
+    def check(run):
+        log = run.after.get(RUN_LOG, b"").decode("latin-1")
+        actual = "".join(line for line in log.splitlines(keepends=True) if " RfcOpen" in line)
+        return None if actual == expected else f"logon lines in the run log {actual!r}, expected {expected!r}"
+    return check
+
+
+def without_line(text: str, label: str) -> str:
+    return "".join(line + "\r\n" for line in text.split("\r\n") if line and not line.startswith(label))
+
+
+# The whole output of a run over the three healthy systems.
+RUNS = [
+    global_case("global listing with marker: banner, start line, three state lines, summary",
+                BANNER + "* hh:mm:ss Item=Plant North State=Executing\n" + HEAD
+                + DEV_PROCESSED + QAS_PROCESSED + PRD_PROCESSED
+                + "\n<Text>(***) Plant North: NoSystems=3, Processed=3, Failed=0</Text>\n\n</Prtg>\n\n" + DONE),
+    global_case("global listing without marker: document head and final document only",
+                "\n<Prtg>\n\n"
+                "\n<Text>(***) Plant North: NoSystems=3, Processed=3, Failed=0</Text>\n\n</Prtg>\n\n",
+                args=("SENSOR1",)),
+    # The naming choice is read but no line shows it.
+    global_case("global listing: a naming choice changes no line",
+                BANNER + "* hh:mm:ss Item=Plant North State=Executing\n" + HEAD
+                + DEV_PROCESSED + QAS_PROCESSED + PRD_PROCESSED
+                + "\n<Text>(***) Plant North: NoSystems=3, Processed=3, Failed=0</Text>\n\n</Prtg>\n\n" + DONE,
+                settings=SETTINGS + ",Alias,Sid"),
+    shared_case("shared profile with marker: the command line's options in the start line",
+                BANNER + "* hh:mm:ss ITEM=Plant North # State=Executing\n" + HEAD
+                + DEV_PROCESSED + QAS_PROCESSED + PRD_PROCESSED
+                + "\n<Text>(***) Plant North: NoSystems=3, Processed=3, Failed=0</Text>\n\n</Prtg>\n\n" + DONE),
+    shared_case("shared profile without marker: document head and final document only",
+                "\n<Prtg>\n\n"
+                "\n<Text>(***) Plant North: NoSystems=3, Processed=3, Failed=0</Text>\n\n</Prtg>\n\n",
+                args=("item=Plant:North",)),
+]
+
+# How the listing is taken apart.
+ENTRIES = [
+    global_case("second profile missing: counted in NoSystems only, no state line",
+                BANNER + "* hh:mm:ss Item=Plant North State=Executing\n" + HEAD + DEV_PROCESSED + PRD_PROCESSED
+                + "\n<Text>(***) Plant North: NoSystems=3, Processed=2, Failed=0</Text>\n\n</Prtg>\n\n" + DONE,
+                profiles=three_profiles(QAS=None)),
+    shared_case("listing without a final #: the last name is checked too",
+                BANNER + "* hh:mm:ss ITEM=Plant North # State=Executing\n" + HEAD
+                + DEV_PROCESSED + QAS_PROCESSED + PRD_PROCESSED
+                + "\n<Text>(***) Plant North: NoSystems=3, Processed=3, Failed=0</Text>\n\n</Prtg>\n\n" + DONE,
+                names="DEV.P00#QAS.P00#PRD.P00"),
+    shared_case("empty entry between two #: counted, names the folder, skipped",
+                BANNER + "* hh:mm:ss ITEM=Plant North # State=Executing\n" + HEAD + DEV_PROCESSED + QAS_PROCESSED
+                + "\n<Text>(***) Plant North: NoSystems=3, Processed=2, Failed=0</Text>\n\n</Prtg>\n\n" + DONE,
+                names="DEV.P00##QAS.P00#"),
+    # With "@" nothing searches the ExeXml folder: the shared profile and the
+    # systems' profiles are read from the working directory. The start line
+    # ends before " @".
+    Case("with @: listing and profiles in the working directory, start line cut at ' @'",
+         args=["ANY", "ITEM=Plant:North", "# @quiet:hours"],
+         files={WORK + "Kestrion.Prf": shared_gsng("DEV.P00#QAS.P00#"),
+                WORK + "DEV.P00": system_profile("DEV", "dev-app01", "00"),
+                WORK + "QAS.P00": system_profile("QAS", "qas-app01", "01"),
+                SIMULATION: three_systems()},
+         status=0,
+         stdout=BANNER + "* hh:mm:ss ITEM=Plant North # State=Executing\n" + HEAD + DEV_PROCESSED + QAS_PROCESSED
+         + "\n<Text>(***) Plant North: NoSystems=2, Processed=2, Failed=0</Text>\n\n</Prtg>\n\n" + DONE),
+]
+
+# A fault of one system marks that system only.
+NO_GWSERVICE = without_line(system_profile("QAS", "qas-app01", "01"), "Gwservice..:")
+SYSTEM_FAULTS = [
+    global_case("logon refused in the middle: Rfc Failure, the next system is still checked",
+                BANNER + "* hh:mm:ss Item=Plant North State=Executing\n" + HEAD
+                + DEV_PROCESSED + QAS_FAILED + PRD_PROCESSED
+                + "\n<Text>(***) Plant North: NoSystems=3, Processed=2, Failed=1</Text>\n\n</Prtg>\n\n" + DONE,
+                simulation=three_systems(QAS=["fail.logon = gateway closed"]), new_files=(TRACE,)),
+    # The run log shows a logon for every system, the faulty ones included.
+    global_case("bad password header and wrong length: no message, Rfc Failure, logon still made",
+                BANNER + "* hh:mm:ss Item=Plant North,SYSLOG State=Executing\n" + HEAD
+                + DEV_PROCESSED + QAS_FAILED + PRD_FAILED
+                + "\n<Text>(***) Plant North: NoSystems=3, Processed=1, Failed=2</Text>\n\n</Prtg>\n\n" + DONE,
+                settings=SYSLOG_SETTINGS,
+                profiles=three_profiles(QAS=system_profile("QAS", "qas-app01", "01", Password=bad_password_header()),
+                                        PRD=system_profile("PRD", "prd-app01", "02", Password="x" * 23)),
+                new_files=(TRACE, RUN_LOG),
+                check=logons_are("1 RfcOpen called \n0 RfcOpen called \n0 RfcOpen called \n")),
+    # A wrong check digit leaves the password of the line before it: the logon
+    # works, the system stays faulty.
+    global_case("wrong check digit after a good password line: logon works, still Rfc Failure",
+                BANNER + "* hh:mm:ss Item=Plant North,SYSLOG State=Executing\n" + HEAD
+                + DEV_PROCESSED + QAS_FAILED + PRD_PROCESSED
+                + "\n<Text>(***) Plant North: NoSystems=3, Processed=2, Failed=1</Text>\n\n</Prtg>\n\n" + DONE,
+                settings=SYSLOG_SETTINGS,
+                profiles=three_profiles(QAS=system_profile("QAS", "qas-app01", "01")
+                                        + "Password...: " + wrong_check_digit() + "\r\n"),
+                new_files=(RUN_LOG,),
+                check=logons_are("1 RfcOpen called \n2 RfcOpen called \n3 RfcOpen called \n")),
+    global_case("field missing in a later profile is not taken over from the one before",
+                BANNER + "* hh:mm:ss Item=Plant North State=Executing\n" + HEAD
+                + DEV_PROCESSED + QAS_FAILED + PRD_PROCESSED
+                + "\n<Text>(***) Plant North: NoSystems=3, Processed=2, Failed=1</Text>\n\n</Prtg>\n\n" + DONE,
+                profiles=three_profiles(QAS=NO_GWSERVICE)),
+]
+
+# The error text of a failed dictionary read stays until the next system.
+MISSING_OBJECTS = [
+    global_case("missing-objects failure on the last system: its text in front of the summary",
+                BANNER + "* hh:mm:ss Item=Plant North State=Executing\n" + HEAD
+                + DEV_PROCESSED + QAS_PROCESSED + PRD_FAILED
+                + "Error 1013: Sys-Exception raised !"
+                  "\n<Text>(***) Plant North: NoSystems=3, Processed=2, Failed=1</Text>\n\n</Prtg>\n\n" + DONE,
+                simulation=three_systems(PRD=["fail.receive.DB02_DB4_GET_INFO = 3"]), new_files=(TRACE,)),
+    global_case("missing-objects failure without marker: text in front of the summary",
+                "\n<Prtg>\n\n"
+                "Error 1012: Exception.: NOT_FOUND"
+                "\n<Text>(***) Plant North: NoSystems=3, Processed=2, Failed=1</Text>\n\n</Prtg>\n\n",
+                args=("SENSOR1",),
+                simulation=three_systems(PRD=["fail.receive.DB02_DB4_GET_INFO = 2 NOT_FOUND"]), new_files=(TRACE,)),
+    global_case("missing-objects failure in the middle: the next system empties the text",
+                BANNER + "* hh:mm:ss Item=Plant North State=Executing\n" + HEAD
+                + DEV_PROCESSED + QAS_FAILED + PRD_PROCESSED
+                + "\n<Text>(***) Plant North: NoSystems=3, Processed=2, Failed=1</Text>\n\n</Prtg>\n\n" + DONE,
+                simulation=three_systems(QAS=["fail.receive.DB02_DB4_GET_INFO = 1"]), new_files=(TRACE,)),
+    global_case("missing-objects failure then a missing profile: the text stays",
+                BANNER + "* hh:mm:ss Item=Plant North State=Executing\n" + HEAD + DEV_PROCESSED + QAS_FAILED
+                + "Error 1014: RFC-Failure raised !"
+                  "\n<Text>(***) Plant North: NoSystems=3, Processed=1, Failed=1</Text>\n\n</Prtg>\n\n" + DONE,
+                names="DEV.P00#QAS.P00#NONE.P00#",
+                simulation=three_systems(QAS=["fail.receive.DB02_DB4_GET_INFO = 1"]), new_files=(TRACE,)),
+]
+
+# Failures that end the whole run: no summary.
+RUN_ENDS = [
+    global_case("system not on DB4: Error 1018, the systems after it are not checked",
+                BANNER + "* hh:mm:ss Item=Plant North,SYSLOG State=Executing\n" + HEAD + DEV_PROCESSED
+                + "<Prtg>\n<Error>1</Error>\n<Text>Error 1018: DataBase mismatch !</Text>\n</Prtg>\n",
+                settings=SYSLOG_SETTINGS, status=2,
+                simulation=three_systems(QAS=['RFCDBSYS = "DB6"']), new_files=(RUN_LOG,),
+                check=logons_are("1 RfcOpen called \n2 RfcOpen called \n")),
+    global_case("GET_CPU_ALL fails: the check's error text and the trace's end the run",
+                BANNER + "* hh:mm:ss Item=Plant North State=Executing\n" + HEAD + DEV_PROCESSED
+                + "<Prtg>\n<Error>1</Error>\n<Text>Error 1012: Exception.: NOT_FOUND"
+                  " - Exception NOT_FOUND raised by GET_CPU_ALL</Text>\n</Prtg>\n",
+                status=2, simulation=three_systems(QAS=["fail.receive.GET_CPU_ALL = 2 NOT_FOUND"]),
+                new_files=(TRACE,)),
+    global_case("RFC_SYSTEM_INFO fails on the first system: no state line, no summary",
+                "\n<Prtg>\n\n"
+                "<Prtg>\n<Error>1</Error>\n<Text>Error 1014: RFC-Failure raised !"
+                " - RfcReceive RFC_SYSTEM_INFO: communication failure</Text>\n</Prtg>\n",
+                args=("SENSOR1",), status=2, simulation=three_systems(DEV=["fail.receive.RFC_SYSTEM_INFO = 1"]),
+                new_files=(TRACE,)),
+    # The trace of an earlier refused logon is not what the scan reports.
+    global_case("RFC_SYSTEM_INFO fails after a refused logon: the last trace block counts",
+                BANNER + "* hh:mm:ss Item=Plant North State=Executing\n" + HEAD + DEV_PROCESSED + QAS_FAILED
+                + "<Prtg>\n<Error>1</Error>\n<Text>Error 1013: Sys-Exception raised !"
+                  " - System exception SYSTEM_FAILURE raised by RFC_SYSTEM_INFO</Text>\n</Prtg>\n",
+                status=2, simulation=three_systems(QAS=["fail.logon = gateway closed"],
+                                                   PRD=["fail.receive.RFC_SYSTEM_INFO = 3"]),
+                new_files=(TRACE,)),
+]
+
+
+def listing_failure(name, args, files, message):
+    return Case(name, args=args, files=files, status=2, stdout=envelope(message))
+
+
+GOOD_GLOBAL = gsng("SENSOR1", ALL_THREE)
+LISTING_ERRORS = [
+    listing_failure("settings line without the assignment: Error 1029",
+                    ["GLOBAL", "SENSOR1", "#"],
+                    {GLOBAL_FILE: GOOD_GLOBAL + gsnx("SENSOR1", 'Item=North,Sensor="SAP Other"')},
+                    "Error 1029: Invalid Sensor-Allocation..."),
+    listing_failure("no settings line for the sensor: Error 1030 names the argument as typed",
+                    ["global", "Sensor9", "#"], {GLOBAL_FILE: global_listing()},
+                    "Error 1030: Global Sensor Sensor9 not found..."),
+    listing_failure("global listing without server listing lines: Error 1025",
+                    ["GLOBAL", "SENSOR1"], {GLOBAL_FILE: gsnx("SENSOR1", SETTINGS)},
+                    "Error 1025: Global Server Listing missing..."),
+    listing_failure("settings line without Item=: Error 1026",
+                    ["GLOBAL", "SENSOR1"], {GLOBAL_FILE: GOOD_GLOBAL + gsnx("SENSOR1", ASSIGNED)},
+                    "Error 1026: Global Item Idenification missing..."),
+    listing_failure("shared profile without Gsng lines: Error 1025",
+                    ["ANY", "ITEM=North"], {SHARED_FILE: "# GSNG: listing     DEV.P00#\r\n"},
+                    "Error 1025: Global Server Listing missing..."),
+    listing_failure("ITEM= without a value: Error 1026",
+                    ["ANY", "ITEM=,#"], {SHARED_FILE: shared_gsng(ALL_THREE)},
+                    "Error 1026: Global Item Idenification missing..."),
+]
+
+# The settings line's options are the run's options; the markers of the
+# command line keep the progress lines on or off.
+HOST_OVERRIDE = "".join([
+    "[system DEV]\nclient = 100\nuser = MONITOR\npassword = Secret42\nhost = gateway01\nsysnr = 00\n\n",
+    "[system QAS]\nclient = 100\nuser = MONITOR\npassword = Secret42\nhost = qas-app01\nsysnr = 01\n\n",
+    "[system PRD]\nclient = 100\nuser = MONITOR\npassword = Secret42\nhost = gateway01\nsysnr = 02\n\n",
+])
+SETTINGS_OPTIONS = [
+    global_case("settings line with ,SYSLOG switches the run log on",
+                "\n<Prtg>\n\n"
+                "\n<Text>(***) Plant North: NoSystems=3, Processed=3, Failed=0</Text>\n\n</Prtg>\n\n",
+                args=("SENSOR1",), settings=SYSLOG_SETTINGS, new_files=(RUN_LOG,),
+                check=logons_are("1 RfcOpen called \n2 RfcOpen called \n3 RfcOpen called \n")),
+    global_case("command line ,SYSLOG does not count in a global listing run",
+                "\n<Prtg>\n\n"
+                "\n<Text>(***) Plant North: NoSystems=3, Processed=3, Failed=0</Text>\n\n</Prtg>\n\n",
+                args=("SENSOR1", ",SYSLOG")),
+    shared_case("command line ,SYSLOG counts in an ITEM= run",
+                "\n<Prtg>\n\n"
+                "\n<Text>(***) Plant North: NoSystems=3, Processed=3, Failed=0</Text>\n\n</Prtg>\n\n",
+                args=("ITEM=Plant:North,SYSLOG",), new_files=(RUN_LOG,)),
+    global_case("settings line with ,HOST= logs every system on to that host",
+                BANNER + "* hh:mm:ss Item=Plant North,HOST=gateway01 State=Executing\n" + HEAD
+                + DEV_PROCESSED + QAS_FAILED + PRD_PROCESSED
+                + "\n<Text>(***) Plant North: NoSystems=3, Processed=2, Failed=1</Text>\n\n</Prtg>\n\n" + DONE,
+                settings="Item=Plant:North,HOST=gateway01," + ASSIGNED, simulation=HOST_OVERRIDE,
+                new_files=(TRACE,)),
+    global_case("command line ,HOST= does not count in a global listing run",
+                BANNER + "* hh:mm:ss Item=Plant North State=Executing\n" + HEAD
+                + DEV_PROCESSED + QAS_PROCESSED + PRD_PROCESSED
+                + "\n<Text>(***) Plant North: NoSystems=3, Processed=3, Failed=0</Text>\n\n</Prtg>\n\n" + DONE,
+                args=("SENSOR1", ",HOST=gateway01#")),
+    global_case("a marker in the settings line prints no progress lines",
+                "\n<Prtg>\n\n"
+                "\n<Text>(***) Plant North: NoSystems=3, Processed=3, Failed=0</Text>\n\n</Prtg>\n\n",
+                args=("SENSOR1",), settings="Item=Plant:North # $," + ASSIGNED),
+    global_case("item text from the settings line is escaped in the summary",
+                "\n<Prtg>\n\n"
+                "\n<Text>(***) R&amp;D &lt;1&gt;: NoSystems=3, Processed=3, Failed=0</Text>\n\n</Prtg>\n\n",
+                args=("SENSOR1",), settings="Item=R&D:<1>," + ASSIGNED),
+]
+
+# The configuration file of a destination replaces the profile's connection data.
+SAPRFC_QAS = "DEST=QAS\r\nTYPE=A\r\nASHOST=qas-app01\r\nSYSNR=01\r\n"
+DESTINATION_FILE = [
+    global_case("SapRfc.<destination> for one system of the listing",
+                BANNER + "* hh:mm:ss Item=Plant North,SYSLOG State=Executing\n" + HEAD + DEV_PROCESSED
+                + "* SapRfc.Ini.......: QAS<\n" + QAS_PROCESSED + PRD_PROCESSED
+                + "\n<Text>(***) Plant North: NoSystems=3, Processed=3, Failed=0</Text>\n\n</Prtg>\n\n" + DONE,
+                settings=SYSLOG_SETTINGS, extra={WORK + "SapRfc.QAS": SAPRFC_QAS},
+                new_files=(SAPRFC_INI, SAPRFC_LOCK, RUN_LOG),
+                check=logons_are("1 RfcOpen called \n2 RfcOpenEx called \n3 RfcOpen called \n")),
+]
+
+
+def thousand_case():
+    profiles, listing_lines, simulation = thousand_systems(1000, refused_every=10)
+    files = dict(profiles)
+    files[GLOBAL_FILE] = listing_lines + gsnx("BIG", "Item=All:Plants," + ASSIGNED)
+    files[SIMULATION] = simulation
+    return Case("a thousand systems: nothing cut, every one checked", args=["GLOBAL", "BIG"], files=files,
+                status=0, new_files=(TRACE,),
+                stdout="\n<Prtg>\n\n"
+                       "\n<Text>(***) All Plants: NoSystems=1000, Processed=900, Failed=100</Text>\n\n</Prtg>\n\n")
+
+
+CASES = (RUNS + ENTRIES + SYSTEM_FAULTS + MISSING_OBJECTS + RUN_ENDS + LISTING_ERRORS + SETTINGS_OPTIONS
+         + DESTINATION_FILE + [thousand_case()])
+
+if __name__ == "__main__":
+    sys.exit(main(CASES))
