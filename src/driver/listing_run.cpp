@@ -103,12 +103,15 @@ std::optional<int> RunSystem(ListingRun& run, const std::string& entry) {
   return std::nullopt;
 }
 
-void PrintStartLines(RunOptions& options) {
-  std::replace(options.optionsAsGiven.begin(), options.optionsAsGiven.end(), ':', ' ');
-  options.optionsAsGiven = options.optionsAsGiven.substr(0, options.optionsAsGiven.find(" @"));
+// The line shows the options up to " @" only; the run itself keeps them whole,
+// since the logon reads its ",HOST=" and ",NO=" values wherever they stand.
+void PrintStartLines(const RunOptions& options) {
   if (!options.consoleTrace) return;
+  std::string shown = options.optionsAsGiven;
+  std::replace(shown.begin(), shown.end(), ':', ' ');
+  shown.resize(std::min(shown.size(), shown.find(" @")));
   const std::string startTime = options.startBanner.substr(2, 8);
-  Print(options.startBanner + "\n* " + startTime + " " + options.optionsAsGiven + " State=Executing\n");
+  Print(options.startBanner + "\n* " + startTime + " " + shown + " State=Executing\n");
 }
 
 std::string Summary(const std::string& item, const Counters& counters) {

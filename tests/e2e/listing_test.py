@@ -50,8 +50,9 @@ def global_case(name, stdout, args=("SENSOR1", "#"), settings=SETTINGS, names=AL
 
 
 def shared_case(name, stdout, args=("ITEM=Plant:North", "#"), names=ALL_THREE, profiles=None, status=0,
-                new_files=()):
+                new_files=(), extra=None):
     files = three_profiles() if profiles is None else profiles
+    files.update(extra or {})
     files[SHARED_FILE] = "Destination: shared\r\n" + shared_gsng(names)
     files[SIMULATION] = three_systems()
     return Case(name, args=["ANY", *args], files=files, stdout=stdout, status=status, new_files=new_files)
@@ -69,6 +70,16 @@ def logons_are(expected: str):
 def without_line(text: str, label: str) -> str:
     return "".join(line + "\r\n" for line in text.split("\r\n") if line and not line.startswith(label))
 
+
+# DEV and PRD answer on the host gateway01 only.
+HOST_OVERRIDE = "".join([
+    "[system DEV]\nclient = 100\nuser = MONITOR\npassword = Secret42\nhost = gateway01\nsysnr = 00\n\n",
+    "[system QAS]\nclient = 100\nuser = MONITOR\npassword = Secret42\nhost = qas-app01\nsysnr = 01\n\n",
+    "[system PRD]\nclient = 100\nuser = MONITOR\npassword = Secret42\nhost = gateway01\nsysnr = 02\n\n",
+])
+
+# A listing run leaves the library's trace where it is.
+OLD_TRACE = "**** ERROR file opened at 20260101 000000\nERROR       RfcOpen DEV: logon refused\n"
 
 # The whole output of a run over the three healthy systems.
 RUNS = [
@@ -90,10 +101,10 @@ RUNS = [
                 BANNER + "* hh:mm:ss ITEM=Plant North # State=Executing\n" + HEAD
                 + DEV_PROCESSED + QAS_PROCESSED + PRD_PROCESSED
                 + "\n<Text>(***) Plant North: NoSystems=3, Processed=3, Failed=0</Text>\n\n</Prtg>\n\n" + DONE),
-    shared_case("shared profile without marker: document head and final document only",
+    shared_case("shared profile without marker: head and final document only, the trace stays",
                 "\n<Prtg>\n\n"
                 "\n<Text>(***) Plant North: NoSystems=3, Processed=3, Failed=0</Text>\n\n</Prtg>\n\n",
-                args=("item=Plant:North",)),
+                args=("item=Plant:North",), extra={TRACE: OLD_TRACE}),
 ]
 
 # How the listing is taken apart.
@@ -113,9 +124,9 @@ ENTRIES = [
                 names="DEV.P00##QAS.P00#"),
     # With "@" nothing searches the ExeXml folder: the shared profile and the
     # systems' profiles are read from the working directory. The start line
-    # ends before " @".
+    # ends before " @", which a colon turned into a blank may begin.
     Case("with @: listing and profiles in the working directory, start line cut at ' @'",
-         args=["ANY", "ITEM=Plant:North", "# @quiet:hours"],
+         args=["ANY", "ITEM=Plant:North", "#:@quiet"],
          files={WORK + "Kestrion.Prf": shared_gsng("DEV.P00#QAS.P00#"),
                 WORK + "DEV.P00": system_profile("DEV", "dev-app01", "00"),
                 WORK + "QAS.P00": system_profile("QAS", "qas-app01", "01"),
@@ -125,8 +136,24 @@ ENTRIES = [
          + "\n<Text>(***) Plant North: NoSystems=2, Processed=2, Failed=0</Text>\n\n</Prtg>\n\n" + DONE),
 ]
 
+# The start line ends before " @"; the options after it still count.
+HOST_AFTER_AT = Case(
+    "with @: a ,HOST= after ' @' still reaches every logon",
+    args=["ANY", "ITEM=Plant:North", "# @ ,HOST=gateway01"],
+    files={WORK + "Kestrion.Prf": shared_gsng(ALL_THREE),
+           WORK + "DEV.P00": system_profile("DEV", "dev-app01", "00"),
+           WORK + "QAS.P00": system_profile("QAS", "qas-app01", "01"),
+           WORK + "PRD.P00": system_profile("PRD", "prd-app01", "02"),
+           SIMULATION: HOST_OVERRIDE},
+    status=0, new_files=(TRACE,),
+    stdout=BANNER + "* hh:mm:ss ITEM=Plant North # State=Executing\n" + HEAD + DEV_PROCESSED + QAS_FAILED
+    + PRD_PROCESSED + "\n<Text>(***) Plant North: NoSystems=3, Processed=2, Failed=1</Text>\n\n</Prtg>\n\n" + DONE)
+
 # A fault of one system marks that system only.
 NO_GWSERVICE = without_line(system_profile("QAS", "qas-app01", "01"), "Gwservice..:")
+# A listing run reads profile lines of up to 199 characters, so this label at
+# column 160 stays inside a comment (a single-profile run would read it).
+GWSERVICE_IN_A_LONG_LINE = NO_GWSERVICE + "*" * 159 + "Gwservice..: sapgw01\r\n"
 SYSTEM_FAULTS = [
     global_case("logon refused in the middle: Rfc Failure, the next system is still checked",
                 BANNER + "* hh:mm:ss Item=Plant North State=Executing\n" + HEAD
@@ -159,6 +186,11 @@ SYSTEM_FAULTS = [
                 + DEV_PROCESSED + QAS_FAILED + PRD_PROCESSED
                 + "\n<Text>(***) Plant North: NoSystems=3, Processed=2, Failed=1</Text>\n\n</Prtg>\n\n" + DONE,
                 profiles=three_profiles(QAS=NO_GWSERVICE)),
+    global_case("a label at column 160 of a profile line is not read",
+                BANNER + "* hh:mm:ss Item=Plant North State=Executing\n" + HEAD
+                + DEV_PROCESSED + QAS_FAILED + PRD_PROCESSED
+                + "\n<Text>(***) Plant North: NoSystems=3, Processed=2, Failed=1</Text>\n\n</Prtg>\n\n" + DONE,
+                profiles=three_profiles(QAS=GWSERVICE_IN_A_LONG_LINE)),
 ]
 
 # The error text of a failed dictionary read stays until the next system.
@@ -216,6 +248,18 @@ RUN_ENDS = [
                 status=2, simulation=three_systems(QAS=["fail.logon = gateway closed"],
                                                    PRD=["fail.receive.RFC_SYSTEM_INFO = 3"]),
                 new_files=(TRACE,)),
+    global_case("library error through the error callback at a logon: RFC error report, exit status 1",
+                BANNER + "* hh:mm:ss Item=Plant North State=Executing\n" + HEAD + DEV_PROCESSED
+                + "RFC error\n"
+                  "operation/code  : gateway lost\n"
+                  "key             : RFC_ERROR_SYSTEM_FAILURE\n"
+                  "status          : RfcOpen QAS\n"
+                  "message         : gateway lost\n"
+                  "internal status : injected for QAS by RfcSim.txt\n"
+                  "\n* Programm aborted...\n"
+                  "* Error at EoXput-File...\n",
+                status=1, simulation=three_systems(QAS=["fail.callback.logon = gateway lost"]),
+                new_files=(TRACE,)),
 ]
 
 
@@ -248,11 +292,6 @@ LISTING_ERRORS = [
 
 # The settings line's options are the run's options; the markers of the
 # command line keep the progress lines on or off.
-HOST_OVERRIDE = "".join([
-    "[system DEV]\nclient = 100\nuser = MONITOR\npassword = Secret42\nhost = gateway01\nsysnr = 00\n\n",
-    "[system QAS]\nclient = 100\nuser = MONITOR\npassword = Secret42\nhost = qas-app01\nsysnr = 01\n\n",
-    "[system PRD]\nclient = 100\nuser = MONITOR\npassword = Secret42\nhost = gateway01\nsysnr = 02\n\n",
-])
 SETTINGS_OPTIONS = [
     global_case("settings line with ,SYSLOG switches the run log on",
                 "\n<Prtg>\n\n"
@@ -313,7 +352,7 @@ def thousand_case():
 
 
 CASES = (RUNS + ENTRIES + SYSTEM_FAULTS + MISSING_OBJECTS + RUN_ENDS + LISTING_ERRORS + SETTINGS_OPTIONS
-         + DESTINATION_FILE + [thousand_case()])
+         + DESTINATION_FILE + [HOST_AFTER_AT, thousand_case()])
 
 if __name__ == "__main__":
     sys.exit(main(CASES))
