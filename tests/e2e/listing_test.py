@@ -9,7 +9,7 @@ case says otherwise, three systems are listed: DEV, QAS and PRD, all healthy.
 import sys
 
 from harness import Case, envelope, main
-from listing_files import (ASSIGNED, GLOBAL_FILE, RUN_LOG, SAPRFC_INI, SAPRFC_LOCK, SENSOR_DIR, SHARED_FILE,
+from listing_files import (ASSIGNED, GLOBAL_FILE, RUN_LOG, SAPRFC_INI, SAPRFC_LOCK, SHARED_FILE,
                            SIMULATION, TRACE, WORK, bad_password_header, gsng, gsnx, shared_gsng, system_profile,
                            thousand_systems, three_profiles, three_systems, wrong_check_digit)
 
@@ -65,6 +65,10 @@ def logons_are(expected: str):
         actual = "".join(line for line in log.splitlines(keepends=True) if " RfcOpen" in line)
         return None if actual == expected else f"logon lines in the run log {actual!r}, expected {expected!r}"
     return check
+
+
+def both(first, second):
+    return lambda run: first(run) or second(run)
 
 
 def without_line(text: str, label: str) -> str:
@@ -339,7 +343,9 @@ DESTINATION_FILE = [
                 + "\n<Text>(***) Plant North: NoSystems=3, Processed=3, Failed=0</Text>\n\n</Prtg>\n\n" + DONE,
                 settings=SYSLOG_SETTINGS, extra={WORK + "SapRfc.QAS": SAPRFC_QAS},
                 new_files=(SAPRFC_INI, SAPRFC_LOCK, RUN_LOG),
-                check=logons_are("1 RfcOpen called \n2 RfcOpenEx called \n3 RfcOpen called \n")),
+                check=both(logons_are("1 RfcOpen called \n2 RfcOpenEx called \n3 RfcOpen called \n"),
+                           lambda run: None if run.after.get(SAPRFC_INI) == SAPRFC_QAS.encode()
+                           else f"SapRfc.ini holds {run.after.get(SAPRFC_INI)!r}")),
 ]
 
 
