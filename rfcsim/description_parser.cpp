@@ -3,15 +3,10 @@
 
 #include "description.h"
 #include "description_keys.h"
+#include "text.h"
 
 namespace rfcsim {
 namespace {
-
-std::string_view Trim(std::string_view text) {
-  const size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 // Double quotes keep a value's outer blanks: RFCDBSYS = "DB4       ".
 std::string_view Unquoted(std::string_view value) {

@@ -2,14 +2,10 @@
 
 #include <charconv>
 
+#include "text.h"
+
 namespace rfcsim {
 namespace {
-
-std::string_view Trim(std::string_view text) {
-  const size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 std::string IniLine(IniFile& ini, std::string_view line) {
   line = Trim(line);
