@@ -29,24 +29,35 @@ std::optional<std::string> PieceMessage(std::string_view piece) {
   return std::nullopt;
 }
 
-// A window over the trace that slides towards its start: the scan reads each
-// byte of the lines it looks at once, however short they are.
+// A window over the trace that slides towards its start, so that the scan
+// reads each byte of the lines it looks at once, however short they are.
 class BackwardWindow {
  public:
   explicit BackwardWindow(const ByteSource& source) : source_(source) {}
 
+  // The bytes [offset, offset + length).
   std::string_view Bytes(std::uint64_t offset, std::size_t length) {
-    if (offset < start_ || offset + length > start_ + window_.size()) {
-      const std::uint64_t end = offset + length;
-      const std::uint64_t size = std::max<std::uint64_t>(kBlockSize, length);
-      start_ = end > size ? end - size : 0;
-      window_ = source_.Read(start_, static_cast<std::size_t>(end - start_));
-      if (window_.size() < end - start_) window_.resize(static_cast<std::size_t>(end - start_), '\0');
-    }
+    if (offset < start_ || offset + length > End()) Load(offset + length, std::max<std::uint64_t>(kBlockSize, length));
     return std::string_view(window_).substr(static_cast<std::size_t>(offset - start_), length);
   }
 
+  // The bytes of the window before end, after loading the block before end
+  // when the window holds none of them. Empty only at the trace's start.
+  std::string_view Before(std::uint64_t end, std::uint64_t& from) {
+    if (end <= start_ || end > End()) Load(end, kBlockSize);
+    from = start_;
+    return std::string_view(window_).substr(0, static_cast<std::size_t>(end - start_));
+  }
+
  private:
+  std::uint64_t End() const { return start_ + window_.size(); }
+
+  void Load(std::uint64_t end, std::uint64_t size) {
+    start_ = end > size ? end - size : 0;
+    window_ = source_.Read(start_, static_cast<std::size_t>(end - start_));
+    window_.resize(static_cast<std::size_t>(end - start_), '\0');
+  }
+
   const ByteSource& source_;
   std::uint64_t start_ = 0;
   std::string window_;
@@ -55,8 +66,8 @@ class BackwardWindow {
 // Position just after the last line feed before end, 0 when there is none.
 std::uint64_t LineStartBefore(BackwardWindow& trace, std::uint64_t end) {
   while (end > 0) {
-    const std::uint64_t from = end > kBlockSize ? end - kBlockSize : 0;
-    const std::string_view block = trace.Bytes(from, static_cast<std::size_t>(end - from));
+    std::uint64_t from = 0;
+    const std::string_view block = trace.Before(end, from);
     const std::size_t feed = block.rfind('\n');
     if (feed != std::string_view::npos) return from + feed + 1;
     end = from;

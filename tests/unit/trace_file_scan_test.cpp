@@ -95,6 +95,36 @@ TEST(TraceFileScan, BackwardScanAgreesWithTheForwardRules) {
   }
 }
 
+// Counts what the scan reads, to show that its cost follows the lines it
+// looks at, not the size of the trace.
+class CountingSource final : public ByteSource {
+ public:
+  explicit CountingSource(std::string_view text) : text_(text) {}
+  std::uint64_t Size() const override { return text_.Size(); }
+  std::string Read(std::uint64_t offset, std::size_t length) const override {
+    std::string bytes = text_.Read(offset, length);
+    read += bytes.size();
+    return bytes;
+  }
+  mutable std::uint64_t read = 0;
+
+ private:
+  TextSource text_;
+};
+
+TEST(TraceFileScan, ReadsEachByteOfTheTraceAtMostTwice) {
+  std::string trace;
+  for (int i = 0; i < 100000; ++i) trace += "T:00001 a line of the trace that is no error at all\n";
+  const CountingSource quiet(trace);
+  EXPECT_EQ(TraceFileScanText(quiet), " - Please Check Trace-File !");
+  EXPECT_LE(quiet.read, 2 * trace.size());
+
+  const std::string withBlock = trace + "**** ERROR x\nERROR       the last one\n";
+  const CountingSource atEnd(withBlock);
+  EXPECT_EQ(TraceFileScanText(atEnd), " - the last one");
+  EXPECT_LE(atEnd.read, 70000u);
+}
+
 TEST(TraceFileScan, PiecesOfExactly99CharactersMatchTheForwardRules) {
   for (std::size_t length = 90; length <= 200; ++length) {
     for (const std::string end : {"\n", "\r\n"}) {
