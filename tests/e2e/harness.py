@@ -132,15 +132,17 @@ class WineBackend(Backend):
     def setup(self):
         env = self.wine_environment()
         quiet = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        if not (self.prefix / "system.reg").exists():
-            print(f"initialising Wine prefix {self.prefix} (once)...", flush=True)
-            # No Mono or Gecko: the program needs neither, and their installers want a display.
-            boot_env = dict(env, WINEDLLOVERRIDES="mscoree,mshtml=")
-            subprocess.run([self.emulator, "wineboot", "-i"], env=boot_env, check=True, timeout=300, **quiet)
-            subprocess.run([wineserver(), "-w"], env=env, timeout=300, **quiet)
-        # A persistent server keeps every run of the program fast; it detaches,
-        # and holds none of our pipes, so whoever runs us is not kept waiting.
+        # The server first, persistent, so that the system processes the boot
+        # starts live on with it, detached from every pipe: started later by a
+        # test, they would inherit that test's output and keep ctest waiting.
+        self.prefix.mkdir(parents=True, exist_ok=True)
         subprocess.run([wineserver(), "-p"], env=env, timeout=60, start_new_session=True, **quiet)
+        if not (self.prefix / ".update-timestamp").exists():
+            print(f"initialising Wine prefix {self.prefix} (once)...", flush=True)
+        # No Mono or Gecko: the program needs neither, and their installers want a display.
+        boot_env = dict(env, WINEDLLOVERRIDES="mscoree,mshtml=")
+        subprocess.run([self.emulator, "wineboot"], env=boot_env, check=True, timeout=300,
+                       start_new_session=True, **quiet)
         self.clean_journal()
         self.baseline_c = set(os.listdir(self.prefix / "drive_c"))
 
