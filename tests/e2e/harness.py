@@ -25,6 +25,8 @@ from typing import Callable, Optional
 DEFAULT_CWD = "D:\\work"
 RUN_TIMEOUT_SECONDS = 60
 CLOCK = re.compile(rb"\d\d:\d\d:\d\d")
+VALGRIND_LINE = re.compile(r"==\d+== ")
+VALGRIND = ["valgrind", "--error-exitcode=99", "--leak-check=full", "--errors-for-leak-kinds=definite", "-q"]
 
 
 def envelope(message: str) -> str:
@@ -108,6 +110,13 @@ class NativeBackend(Backend):
         env = dict(os.environ)
         env["TAVORINE_DRIVE_ROOT"] = str(root)
         return env
+
+
+class ValgrindBackend(NativeBackend):
+    """The native build under valgrind: any error it finds changes the exit status to 99."""
+
+    def command(self, args):
+        return [*VALGRIND, str(self.program), *args]
 
 
 class WineBackend(Backend):
@@ -335,6 +344,37 @@ def tree_complaint(case: Case, run: Run) -> Optional[str]:
     return "files after the run:\n" + "\n".join(complaints) if complaints else None
 
 
+RFC_ERROR_REPORT = b"RFC error\n"
+
+
+def document_part(stdout: bytes) -> Optional[bytes]:
+    """What the monitor parses: the output without its progress lines and the
+    "* SapRfc.Ini" line, which all begin with "* ". None when the run ended in
+    the RFC error report, which prints no document of its own."""
+    if stdout.startswith(RFC_ERROR_REPORT) or b"\n" + RFC_ERROR_REPORT in stdout:
+        return None
+    return b"".join(line for line in stdout.splitlines(keepends=True) if not line.startswith(b"* "))
+
+
+def xml_complaint(case: Case, run: Run) -> Optional[str]:
+    """Every XML document the program prints must be one well-formed document."""
+    if "<Prtg>" not in case.stdout:
+        return None
+    document = document_part(run.stdout)
+    if document is None:
+        return None
+    checked = subprocess.run(["xmllint", "--noout", "-"], input=document, capture_output=True, timeout=60)
+    if checked.returncode == 0:
+        return None
+    return "not one well-formed XML document:\n" + checked.stderr.decode("latin-1")
+
+
+def valgrind_complaint(run: Run) -> Optional[str]:
+    """Valgrind reports on standard error, each line tagged with the process id."""
+    reports = [line for line in run.stderr.decode("latin-1").splitlines() if VALGRIND_LINE.match(line)]
+    return "valgrind:\n" + "\n".join(reports) if reports else None
+
+
 def failures_of(case: Case, run: Run) -> list:
     problems = []
     expected = CLOCK.sub(b"hh:mm:ss", case.stdout.encode("latin-1"))
@@ -351,6 +391,9 @@ def failures_of(case: Case, run: Run) -> list:
         complaint = case.check(run)
         if complaint:
             problems.append(complaint)
+    for complaint in (xml_complaint(case, run), valgrind_complaint(run)):
+        if complaint:
+            problems.append(complaint)
     if problems and run.stderr:
         problems.append("standard error:\n" + run.stderr.decode("latin-1"))
     return problems
@@ -360,8 +403,11 @@ def main(cases: list) -> int:
     parser = argparse.ArgumentParser(description="Runs end-to-end cases against the built program.")
     parser.add_argument("--program", required=True, type=Path, help="the built tavorine or Tavorine.exe")
     parser.add_argument("--emulator", help="runs the Windows build (cmake/wine-run)")
+    parser.add_argument("--valgrind", action="store_true", help="runs the native build under valgrind")
     parser.add_argument("-k", dest="pattern", default="", help="only cases whose name contains this text")
     options = parser.parse_args()
+    if options.valgrind and options.emulator:
+        parser.error("valgrind runs the native build only")
 
     names = [case.name for case in cases]
     duplicates = {name for name in names if names.count(name) > 1}
@@ -376,6 +422,8 @@ def main(cases: list) -> int:
         # The program runs in each case's own folder: a relative emulator path would be lost there.
         emulator = os.path.abspath(options.emulator) if os.sep in options.emulator else options.emulator
         backend = WineBackend(program, emulator)
+    elif options.valgrind:
+        backend = ValgrindBackend(program)
     else:
         backend = NativeBackend(program)
     backend.setup()
