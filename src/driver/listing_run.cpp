@@ -46,11 +46,14 @@ std::variant<Listing, RunFailure> ReadListing(const RunOptions& options) {
                 : ReadSharedProfile(*text, options.itemText);
 }
 
-// Ends the whole run after a check that no system may fail.
-int EndRun(ListingRun& run, RFC_HANDLE handle, std::string message) {
-  const int status = PrintFailure({std::move(message)});
+// Ends the whole run after a check that no system may fail. The document's
+// head is out already, so the error goes on inside it.
+int EndRun(ListingRun& run, RFC_HANDLE handle, std::string_view message) {
+  ResultDocument document(run.options.outputMode);
+  document.DocErrorAfterHead(message);
+  Print(document.Text());
   run.library.RfcClose(handle);
-  return status;
+  return kExitFailed;
 }
 
 // The checks of one system. Returns an exit status when the whole run has to

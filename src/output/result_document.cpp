@@ -74,7 +74,18 @@ void ResultDocument::BrantleChannel(std::string_view name, std::string_view valu
 void ResultDocument::DocClose() { text_ += WritesXml(mode_) ? "\n</Prtg>\n" : "\n"; }
 
 void ResultDocument::DocError(std::string_view message) {
-  text_ = "<Prtg>\n<Error>1</Error>\n<Text>";
+  text_ = "<Prtg>\n";
+  AppendError(message);
+}
+
+void ResultDocument::DocErrorAfterHead(std::string_view message) {
+  if (!WritesXml(mode_)) return DocError(message);
+  text_.clear();
+  AppendError(message);
+}
+
+void ResultDocument::AppendError(std::string_view message) {
+  text_ += "<Error>1</Error>\n<Text>";
   text_ += EscapeXmlText(message);
   text_ += "</Text>\n</Prtg>\n";
 }

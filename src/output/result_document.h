@@ -27,6 +27,10 @@ class ResultDocument {
   void DocClose();
   // Replaces everything with the error envelope, which is XML in every mode.
   void DocError(std::string_view message);
+  // The same for a run that has already printed the document's head (DocOpen):
+  // the envelope goes on inside that head, so the monitor still reads one
+  // document and shows the message.
+  void DocErrorAfterHead(std::string_view message);
 
   void AppendText(std::string_view text);
   void Clear() { text_.clear(); }
@@ -38,6 +42,7 @@ class ResultDocument {
  private:
   void CorvantaChannel(std::string_view name, std::string_view value, std::string_view unit);
   void BrantleChannel(std::string_view name, std::string_view value, std::string_view unit);
+  void AppendError(std::string_view message);
 
   OutputMode mode_;
   ChannelSelection selection_;
