@@ -1,0 +1,398 @@
+#!/usr/bin/env python3
+"""Damaged input, end to end: one row per file the program reads and kind of
+damage, and the command line. Every row has its exact output and exit status;
+the harness also holds the tree to the files a run may write and parses every
+XML document it prints.
+
+The large inputs (a line of 1 MB, a million short lines) are made when the
+rows are built, never kept in the tree.
+
+A file that cannot be read is a file without any permission. Root reads it
+anyway, so when the tests run as root the native program runs as the user
+nobody (setpriv), in a tree opened up for it. Under Wine no such row runs: Wine
+runs as root too and knows no other way to deny a file, so there the rows with
+a folder in the file's place stand for a file that does not open. Rows whose
+arguments carry bytes beyond ASCII run natively only: Wine turns the command
+line into its ANSI code page, so what the program receives is Wine's choice.
+"""
+
+import os
+import random
+import shutil
+import stat
+import sys
+
+import harness
+from harness import Case, envelope, main
+from listing_files import SENSOR_DIR, three_profiles, three_systems
+from listing_test import global_listing
+from profiles import encode_password, profile
+from systems import HEALTHY, HEALTHY_DOCUMENT, PROFILE, SAPRFC_INI, SAPRFC_LOCK, SIMULATION, TRACE, WORK, system
+
+UNDER_WINE = "--emulator" in sys.argv
+RUN_AS_NOBODY = os.geteuid() == 0 and shutil.which("setpriv") is not None and not UNDER_WINE
+NOBODY = 65534
+
+
+class Folder:
+    """In place of a file: a folder with nothing in it."""
+
+
+class Unreadable(bytes):
+    """A file that no one but root may read."""
+
+
+FOLDER = Folder()
+
+
+class DamagingWorkspace(harness.Workspace):
+    """The harness's drives, able to hold a folder or a denied file where a file belongs."""
+
+    def put(self, windows_path, content):
+        if isinstance(content, Folder):
+            self.make_folder(self.host_path(windows_path))
+            return
+        super().put(windows_path, content)
+        if isinstance(content, Unreadable):
+            self.host_path(windows_path).chmod(0)
+
+    def build(self):
+        super().build()
+        if RUN_AS_NOBODY:
+            self.open_up(self.root)
+
+    @staticmethod
+    def open_up(top):
+        """Lets nobody into every folder and at every file that is not denied on purpose."""
+        top.chmod(0o777)
+        for folder, names, files in os.walk(top):
+            for name in names:
+                os.chmod(os.path.join(folder, name), 0o777)
+            for name in files:
+                path = os.path.join(folder, name)
+                if stat.S_IMODE(os.stat(path).st_mode) != 0:
+                    os.chmod(path, 0o666)
+
+
+class UnprivilegedBackend(harness.NativeBackend):
+    def command(self, args):
+        return ["setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", "--clear-groups", *super().command(args)]
+
+
+harness.Workspace = DamagingWorkspace
+if RUN_AS_NOBODY:
+    harness.NativeBackend = UnprivilegedBackend
+
+# The kinds of damage every file meets.
+JUNK = bytes(random.Random(20261208).randrange(1, 256) for _ in range(4096)).replace(b"\n", b"")
+MEGABYTE_LINE = "x" * (1 << 20) + "\r\n"
+MILLION_LINES = "x\r\n" * 1_000_000
+
+
+def utf8(text: str) -> str:
+    """Text as its UTF-8 bytes, one character per byte, as the harness writes files and compares output."""
+    return text.encode("utf-8").decode("latin-1")
+
+
+def cr_only(text: str) -> str:
+    return text.replace("\r\n", "\r")
+
+
+def unterminated(text: str) -> str:
+    return text[:-2] if text.endswith("\r\n") else text
+
+
+def rows(prefix, cases):
+    return [Case(f"{prefix}: {case.name}", **{k: v for k, v in vars(case).items() if k != "name"}) for case in cases]
+
+
+def single(name, stdout, status=0, args=("SYS",), tree=None, new_files=(), check=None):
+    """A good profile and a healthy system; tree replaces or adds files by Windows path."""
+    files = {PROFILE: profile(), SIMULATION: system(*HEALTHY)}
+    files.update(tree or {})
+    return Case(name, args=list(args), files=files, stdout=stdout, status=status, new_files=new_files, check=check)
+
+
+def denied(path, content, stdout, status, **options):
+    """The row of a file that cannot be read; left out where no file can be denied."""
+    if UNDER_WINE:
+        return []
+    return [single("cannot be read", stdout, status, tree={path: Unreadable(content)}, **options)]
+
+
+# The profile.
+NO_USER = envelope("Error 1006: Username in Profile SYS.P00 is missing...")
+PROFILE_MISSING = envelope("Error 1002: Profile SYS.P00 is missing...")
+GOOD = profile()
+NUL_IN_PASSWORD = profile(Password=encode_password("Secret42")[:10] + "\0" + encode_password("Secret42")[11:])
+PROFILE_ROWS = rows("profile", [
+    single("empty", NO_USER, 2, tree={PROFILE: ""}),
+    single("binary junk", NO_USER, 2, tree={PROFILE: JUNK}),
+    # A C line reader ends the line's text at a NUL: the value is ten characters.
+    single("NUL byte inside the password value", envelope("Error 1004: Invalid Password in Profile SYS.P00 found..."),
+           2, tree={PROFILE: NUL_IN_PASSWORD}),
+    single("NUL bytes on a line of their own", HEALTHY_DOCUMENT, tree={PROFILE: "\0\0\0\r\n" + GOOD}),
+    single("a line of 1 MB", HEALTHY_DOCUMENT, tree={PROFILE: GOOD + MEGABYTE_LINE}),
+    single("a million short lines", HEALTHY_DOCUMENT, tree={PROFILE: MILLION_LINES + GOOD}),
+    single("no final line end", HEALTHY_DOCUMENT, tree={PROFILE: unterminated(GOOD)}),
+    # One line: its first label holds everything, the user is never met.
+    single("CR-only line ends", NO_USER, 2, tree={PROFILE: cr_only(GOOD)}),
+    single("UTF-8 text in a value", HEALTHY_DOCUMENT, tree={PROFILE: profile(Extcompany=utf8("Prüfsysteme Nord"))}),
+    single("Latin-1 text in the destination: refused logon, the byte shown as ?",
+           envelope("Error 1011: RFC-Open for Q?S failed !"), 2, tree={PROFILE: profile(Destination="Q\xc4S")},
+           new_files=(TRACE,)),
+    single("a folder", PROFILE_MISSING, 2, tree={PROFILE: FOLDER}),
+    *denied(PROFILE, GOOD.encode(), PROFILE_MISSING, 2),
+])
+
+
+# The global listing file "SAP Kestrion.Gbl".
+GLOBAL_FILE = SENSOR_DIR + "SAP Kestrion.Gbl"
+GLOBAL_LISTING = global_listing()
+SENSOR_MISSING = envelope("Error 1030: Global Sensor SENSOR1 not found...")
+
+
+def summary(item="Plant North", systems=3, processed=3, failed=0):
+    return (f"\n<Prtg>\n\n\n<Text>(***) {item}: NoSystems={systems}, Processed={processed}, Failed={failed}"
+            "</Text>\n\n</Prtg>\n\n")
+
+
+def listing(name, stdout, listing_file, text, args, status=0):
+    tree = three_profiles()
+    tree[SIMULATION] = three_systems()
+    tree[listing_file] = text
+    return Case(name, args=list(args), files=tree, stdout=stdout, status=status)
+
+
+def global_row(name, stdout, text, status=0):
+    return listing(name, stdout, GLOBAL_FILE, text, ("GLOBAL", "SENSOR1"), status)
+
+
+def global_denied():
+    return [] if UNDER_WINE else [global_row("cannot be read", envelope("Error 1002: Profile SAP Kestrion.Gbl is missing..."),
+                                             Unreadable(GLOBAL_LISTING.encode()), 2)]
+
+
+GLOBAL_ROWS = rows("global listing", [
+    global_row("empty", SENSOR_MISSING, "", 2),
+    global_row("binary junk", SENSOR_MISSING, JUNK, 2),
+    # The NUL ends the line's text: PRD.P00 after it is not listed.
+    global_row("NUL byte inside the server listing", summary(systems=2, processed=2),
+               GLOBAL_LISTING.replace("QAS.P00#PRD.P00#", "QAS.P00\0#PRD.P00#"), 0),
+    global_row("a line of 1 MB", summary(), MEGABYTE_LINE + GLOBAL_LISTING),
+    global_row("a million short lines", summary(), MILLION_LINES + GLOBAL_LISTING),
+    global_row("no final line end", summary(), unterminated(GLOBAL_LISTING)),
+    global_row("CR-only line ends", SENSOR_MISSING, cr_only(GLOBAL_LISTING), 2),
+    global_row("UTF-8 item text", summary(item=utf8("Nord Süd")), global_listing(
+        settings=utf8("Item=Nord:Süd,") + 'Sensor="SAP Tavorine"')),
+    global_row("Latin-1 item text, the byte shown as ?", summary(item="Nord S?d"), global_listing(
+        settings='Item=Nord:S\xfcd,Sensor="SAP Tavorine"')),
+    global_row("a folder", envelope("Error 1002: Profile SAP Kestrion.Gbl is missing..."), FOLDER, 2),
+    *global_denied(),
+])
+
+
+# The shared profile "Kestrion.Prf".
+SHARED_FILE = SENSOR_DIR + "Kestrion.Prf"
+SHARED = "Destination: shared\r\n# Gsng: listing     DEV.P00#QAS.P00#PRD.P00#\r\n"
+LISTING_MISSING = envelope("Error 1025: Global Server Listing missing...")
+
+
+def shared_row(name, stdout, text, status=0):
+    return listing(name, stdout, SHARED_FILE, text, ("ANY", "ITEM=Plant:North"), status)
+
+
+def shared_denied():
+    return [] if UNDER_WINE else [shared_row("cannot be read", envelope("Error 1002: Profile Kestrion.Prf is missing..."),
+                                             Unreadable(SHARED.encode()), 2)]
+
+
+SHARED_ROWS = rows("shared profile", [
+    shared_row("empty", LISTING_MISSING, "", 2),
+    shared_row("binary junk", LISTING_MISSING, JUNK, 2),
+    shared_row("NUL byte inside the server listing", summary(systems=2, processed=2),
+               SHARED.replace("QAS.P00#PRD.P00#", "QAS.P00\0#PRD.P00#")),
+    shared_row("a line of 1 MB", summary(), MEGABYTE_LINE + SHARED),
+    shared_row("a million short lines", summary(), MILLION_LINES + SHARED),
+    shared_row("no final line end", summary(), unterminated(SHARED)),
+    shared_row("CR-only line ends", LISTING_MISSING, cr_only(SHARED), 2),
+    shared_row("UTF-8 comment", summary(), utf8("; Prüfsysteme\r\n") + SHARED),
+    shared_row("Latin-1 comment", summary(), "; Pr\xfcfsysteme\r\n" + SHARED),
+    shared_row("a folder", envelope("Error 1002: Profile Kestrion.Prf is missing..."), FOLDER, 2),
+    *shared_denied(),
+])
+
+
+# The path file "C:\PRTG_Path.Txt", naming D:\Monitor, whose ExeXml folder holds the profile.
+PATH_FILE = "C:\\PRTG_Path.Txt"
+MONITOR_PROFILE = "D:\\Monitor\\PRTG Network Monitor\\Custom Sensors\\ExeXml\\SYS.P00"
+DIRECTORY_LINE = "D:\\Monitor\r\n"
+
+
+def path_row(name, stdout, text, status=0):
+    """The profile lies in D:\\Monitor's ExeXml folder only; the fixed folders are empty."""
+    return Case(name, args=["SYS"], status=status, stdout=stdout,
+                files={PATH_FILE: text, MONITOR_PROFILE: GOOD, SIMULATION: system(*HEALTHY)})
+
+
+# Without a path file the fixed folders are searched: the profile waits in the first of them.
+AS_IF_ABSENT = {"D:\\Programme\\PRTG Network Monitor\\Custom Sensors\\ExeXml\\SYS.P00": GOOD,
+                SIMULATION: system(*HEALTHY)}
+
+
+def path_denied():
+    if UNDER_WINE:
+        return []
+    return [Case("cannot be read: searched as if there were none", args=["SYS"], status=0, stdout=HEALTHY_DOCUMENT,
+                 files={PATH_FILE: Unreadable(DIRECTORY_LINE.encode()), **AS_IF_ABSENT})]
+
+
+PATH_ROWS = rows("path file", [
+    path_row("empty: root of the current drive only", PROFILE_MISSING, "", 2),
+    path_row("binary junk", PROFILE_MISSING, JUNK, 2),
+    path_row("NUL byte ends the line's text", HEALTHY_DOCUMENT, "D:\\Monitor\0\\elsewhere\r\n"),
+    path_row("a line of 1 MB of blanks before the directory", HEALTHY_DOCUMENT,
+             " " * (1 << 20) + "\r\n" + DIRECTORY_LINE),
+    path_row("a million short lines before the directory", HEALTHY_DOCUMENT, MILLION_LINES + DIRECTORY_LINE),
+    path_row("no final line end", HEALTHY_DOCUMENT, unterminated(DIRECTORY_LINE)),
+    # One line naming a folder that does not exist.
+    path_row("CR-only line ends", PROFILE_MISSING, cr_only("D:\\Other\r\n" + DIRECTORY_LINE), 2),
+    path_row("UTF-8 comment", HEALTHY_DOCUMENT, utf8("# Überwachung\r\n") + DIRECTORY_LINE),
+    path_row("Latin-1 comment", HEALTHY_DOCUMENT, "# \xdcberwachung\r\n" + DIRECTORY_LINE),
+    Case("a folder: searched as if there were none", args=["SYS"], status=0, stdout=HEALTHY_DOCUMENT,
+         files={PATH_FILE: FOLDER, **AS_IF_ABSENT}),
+    *path_denied(),
+])
+
+
+# The library's trace "Dev_Rfc.Trc": an earlier run's trace, damaged. A failed
+# call appends its own block, whose message is reported; a successful run
+# deletes the trace, whatever it held.
+CALL_FAILED = envelope("Error 1014: RFC-Failure raised ! - RfcReceive GET_CPU_ALL: communication failure")
+OLD_TRACE = "**** ERROR file opened at 20260101 000000\r\nERROR       an earlier run's failure\r\n"
+
+
+def trace_rows(name, content):
+    failing = {PROFILE: GOOD, SIMULATION: system(*HEALTHY, "fail.receive.GET_CPU_ALL = 1"), TRACE: content}
+    healthy = {PROFILE: GOOD, SIMULATION: system(*HEALTHY), TRACE: content}
+    return [Case(f"{name}, failed call", args=["SYS"], status=2, stdout=CALL_FAILED, files=failing, new_files=(TRACE,)),
+            Case(f"{name}, healthy run deletes it", args=["SYS"], status=0, stdout=HEALTHY_DOCUMENT, files=healthy,
+                 removed_files=(TRACE,))]
+
+
+def trace_denied():
+    if UNDER_WINE:
+        return []
+    # Neither the library nor the scan gets at it; the healthy run still deletes it, as the folder it lies in allows.
+    failing = {PROFILE: GOOD, SIMULATION: system(*HEALTHY, "fail.receive.GET_CPU_ALL = 1"),
+               TRACE: Unreadable(OLD_TRACE.encode())}
+    return [Case("cannot be read, failed call", args=["SYS"], status=2, files=failing,
+                 stdout=envelope("Error 1014: RFC-Failure raised ! - Look for Trace-File"))]
+
+
+TRACE_ROWS = rows("trace", [
+    *trace_rows("empty", ""),
+    *trace_rows("binary junk", JUNK),
+    *trace_rows("NUL bytes", OLD_TRACE.replace("earlier", "ear\0lier") + "\0" * 100),
+    *trace_rows("a line of 1 MB", OLD_TRACE + MEGABYTE_LINE),
+    *trace_rows("a million short lines", OLD_TRACE + MILLION_LINES),
+    # The library's block then begins on the last line of the old trace.
+    *trace_rows("no final line end", unterminated(OLD_TRACE)),
+    *trace_rows("CR-only line ends", cr_only(OLD_TRACE)),
+    *trace_rows("UTF-8 message", utf8(OLD_TRACE.replace("failure", "Störung"))),
+    *trace_rows("Latin-1 message", OLD_TRACE.replace("failure", "St\xf6rung")),
+    Case("a folder, failed call: the library cannot write it, the scan cannot read it", args=["SYS"], status=2,
+         stdout=envelope("Error 1014: RFC-Failure raised ! - Look for Trace-File"),
+         files={PROFILE: GOOD, SIMULATION: system(*HEALTHY, "fail.receive.GET_CPU_ALL = 1"), TRACE + "\\keep": ""}),
+    Case("a folder, healthy run leaves it", args=["SYS"], status=0, stdout=HEALTHY_DOCUMENT,
+         files={PROFILE: GOOD, SIMULATION: system(*HEALTHY), TRACE + "\\keep": ""}),
+    *trace_denied(),
+])
+
+
+# "SapRfc.QAS": copied byte for byte to SapRfc.ini, which the library then reads.
+SAPRFC_QAS = WORK + "SapRfc.QAS"
+SAPRFC = "* Quality system\r\nDEST=QAS\r\nTYPE=A\r\nASHOST=qas-app01\r\nSYSNR=00\r\n"
+SAPRFC_LINE = "* SapRfc.Ini.......: QAS<\n"
+NO_LANGUAGE = tuple(line for line in system().splitlines()[1:] if not line.startswith("language"))
+REFUSED = envelope("Error 1011: RFC-Open for QAS failed !")
+
+
+def copied(source):
+    data = bytes(source) if isinstance(source, bytes) else source.encode("latin-1")
+
+    def check(run):
+        copy = run.after.get(SAPRFC_INI)
+        return None if copy == data else f"SapRfc.ini holds {len(copy or b'')} bytes, not a copy of SapRfc.QAS"
+    return check
+
+
+def saprfc_row(name, content, stdout=SAPRFC_LINE + HEALTHY_DOCUMENT, status=0, extra=None, new_files=None):
+    """The system answers in language D, as RfcOpenEx logs on; the profile's host and number are wrong."""
+    tree = {PROFILE: profile(Hostname="elsewhere", Sysnr="42"), SIMULATION: system(*HEALTHY, logon=NO_LANGUAGE),
+            SAPRFC_QAS: content}
+    tree.update(extra or {})
+    if new_files is None:
+        new_files = (SAPRFC_INI, SAPRFC_LOCK) + ((TRACE,) if status else ())
+    return Case(name, args=["SYS"], files=tree, stdout=stdout, status=status, new_files=new_files,
+                check=copied(content) if SAPRFC_INI in new_files else None)
+
+
+# Where SapRfc.QAS does not open, the logon takes the profile's data: here they are right.
+def saprfc_absent(name, content):
+    tree = {PROFILE: GOOD, SIMULATION: system(*HEALTHY), SAPRFC_QAS: content}
+    return Case(name, args=["SYS"], files=tree, stdout=HEALTHY_DOCUMENT, status=0)
+
+
+SAPRFC_ROWS = rows("SapRfc.QAS", [
+    saprfc_row("empty", "", SAPRFC_LINE + REFUSED, 2),
+    saprfc_row("binary junk", JUNK, SAPRFC_LINE + REFUSED, 2),
+    saprfc_row("NUL bytes in a comment, copied with them", SAPRFC + "* \0\0\0\r\n"),
+    saprfc_row("a line of 1 MB", "*" + MEGABYTE_LINE + SAPRFC),
+    saprfc_row("a million short lines", "*" + MILLION_LINES.replace("\n", "\n*") + "\r\n" + SAPRFC),
+    saprfc_row("no final line end", unterminated(SAPRFC)),
+    saprfc_row("CR-only line ends", cr_only(SAPRFC), SAPRFC_LINE + REFUSED, 2),
+    saprfc_row("UTF-8 comment", utf8("* Qualitätssystem\r\n") + SAPRFC),
+    saprfc_row("Latin-1 comment", "* Qualit\xe4tssystem\r\n" + SAPRFC),
+    saprfc_absent("a folder: the profile's data", FOLDER),
+    *([] if UNDER_WINE else [saprfc_absent("cannot be read: the profile's data", Unreadable(SAPRFC.encode()))]),
+    # The copy's target and its lock file in the way.
+    saprfc_row("SapRfc.ini a folder: no copy, no logon, no temporary file left", SAPRFC, SAPRFC_LINE + REFUSED, 2,
+               extra={SAPRFC_INI + "\\keep": ""}, new_files=(SAPRFC_LOCK,)),
+    saprfc_row("SapRfc.ini.lck a folder: the copy and logon still made", SAPRFC,
+               extra={SAPRFC_LOCK + "\\keep": ""}, new_files=(SAPRFC_INI,)),
+])
+
+
+# The command line.
+def command_row(name, args, stdout, status=2, native_only=False):
+    if native_only and UNDER_WINE:
+        return []
+    return [single(name, stdout, status, args=args)]
+
+
+# One argument may hold 128 KiB on Linux; a whole Windows command line 32,767 characters.
+LONGEST_ARGUMENT = 30000 if UNDER_WINE else (1 << 17) - 1
+COMMAND_ROWS = rows("command line", [
+    *command_row("empty profile name", [""], envelope("Error 1002: Profile .P00 is missing...")),
+    *command_row("profile name of the longest argument", ["A" * LONGEST_ARGUMENT],
+                 envelope("Error 1002: Profile " + "A" * LONGEST_ARGUMENT + ".P00 is missing...")),
+    *command_row("options of the longest argument", ["SYS", "x" * LONGEST_ARGUMENT], HEALTHY_DOCUMENT, 0),
+    *command_row("ten thousand arguments: the fourth and later ignored", ["SYS", "x", "y"] + ["#"] * 9997,
+                 HEALTHY_DOCUMENT, 0),
+    *command_row("CR and LF in the profile name become blanks", ["S\rY\nS"],
+                 envelope("Error 1002: Profile S Y S.P00 is missing...")),
+    *command_row("control characters and markup in the profile name", ["\x01<&>\x7f"],
+                 envelope("Error 1002: Profile  &lt;&amp;&gt; .P00 is missing...")),
+    *command_row("binary junk as the profile name", [os.fsdecode(b"\xff\xfe\x80junk")],
+                 envelope("Error 1002: Profile ???junk.P00 is missing..."), native_only=True),
+    *command_row("UTF-8 profile name", [utf8("Prüf").encode("latin-1").decode("utf-8")],
+                 envelope("Error 1002: Profile " + utf8("Prüf") + ".P00 is missing..."), native_only=True),
+    *command_row("Latin-1 profile name, the byte shown as ?", [os.fsdecode(b"Pr\xfcf")],
+                 envelope("Error 1002: Profile Pr?f.P00 is missing..."), native_only=True),
+])
+
+CASES = PROFILE_ROWS + GLOBAL_ROWS + SHARED_ROWS + PATH_ROWS + TRACE_ROWS + SAPRFC_ROWS + COMMAND_ROWS
+
+if __name__ == "__main__":
+    sys.exit(main(CASES))
