@@ -20,6 +20,13 @@ std::string PaddedTo(std::string text, std::size_t width) {
 
 char* TextOrNone(std::string& text) { return text.empty() ? nullptr : text.data(); }
 
+// An override word typed without a value keeps the profile's value: an empty
+// ",NO=" would otherwise log on to system number 00 and an empty ",HOST=" to
+// no host at all.
+std::string OverrideOr(std::optional<std::string> value, const std::string& profileValue) {
+  return value && !value->empty() ? *value : profileValue;
+}
+
 std::int32_t LeadingNumber(std::string_view text) {
   std::int32_t number = 0;
   for (std::size_t at = 0; at < text.size() && text[at] >= '0' && text[at] <= '9' && number < 100000000; ++at) {
@@ -51,8 +58,8 @@ void FillOpenOptions(const ProfileData& profile, std::string_view optionsText, s
   records.user = PaddedTo(profile.User, kUserWidth);
   records.password = PaddedTo(profile.Password, kPasswordWidth);
   records.language = profile.Language;
-  records.hostname = OptionValue(optionsText, optionsAsGiven, ",HOST=").value_or(profile.Hostname);
-  const std::string sysnr = OptionValue(optionsText, optionsAsGiven, ",NO=").value_or(profile.Sysnr);
+  records.hostname = OverrideOr(OptionValue(optionsText, optionsAsGiven, ",HOST="), profile.Hostname);
+  const std::string sysnr = OverrideOr(OptionValue(optionsText, optionsAsGiven, ",NO="), profile.Sysnr);
   records.gwhost = profile.Gwhost;
   records.gwservice = profile.Gwservice;
 

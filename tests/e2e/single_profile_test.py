@@ -14,42 +14,16 @@ import sys
 import tempfile
 from pathlib import Path
 
-from harness import Case, NativeBackend, WineBackend, envelope, failures_of, main, run_case
+from harness import NativeBackend, WineBackend, envelope, failures_of, main, run_case
 from profiles import encode_password, profile
-from systems import (DONE, PROFILE, RUN_LOG, SAPRFC_INI, SAPRFC_LOCK, SIMULATION, TRACE, WORK, WORK_PROFILE,
-                     checks, executing, files, progress, run_log_after_start, run_log_lines, run_log_of, system,
-                     well_formed)
+from systems import (DONE, HEALTHY, HEALTHY_DOCUMENT, LOGON, PROFILE, RUN_LOG, SAPRFC_INI, SAPRFC_LOCK, SIMULATION, TRACE,
+                     WORK, WORK_PROFILE, case, checks, executing, files, healthy, progress, run_log_after_start,
+                     run_log_lines, run_log_of, system)
 
-
-def case(name, args, stdout, status, tree, new_files=(), removed_files=(), check=None):
-    """A case whose XML, if any, must parse."""
-    return Case(name, args=args, files=tree, stdout=stdout, status=status, new_files=new_files,
-                removed_files=removed_files, check=checks(well_formed, check) if check else well_formed)
-
-
-# A healthy DB4 system. The four counts differ from each other and from the
-# *_MIS_DB fields (which must not be used), so a swapped channel shows.
-HEALTHY = ('RFCDBSYS = "DB4       "', 'DBSYS = "DB4       "', "FS_A_DATE = 20261208", "FS_A_TIME = 061500",
-           'SYSID = "QA"', "TAB_MIS_DD = 3", "IDX_MIS_DD = 5", "CST_MIS_DD = -7", "VIE_MIS_DD = 11",
-           "TAB_MIS_DB = 91", "CST_MIS_DB = 92", "IDX_MIS_DB = 93", "VIE_MIS_DB = 94")
-
-HEALTHY_DOCUMENT = ("\n<Prtg>\n"
-                    "\n<Text>(QAS) Tavorine: Info=DB4,Date=20261208,Time=061500,Sid=QA      </Text>\n"
-                    "\n<Result><Channel>Abap Tables missing</Channel>\n<Value>3</Value></Result>\n"
-                    "\n<Result><Channel>Abap Primary missing</Channel>\n<Value>5</Value></Result>\n"
-                    "\n<Result><Channel>Abap Indexes missing</Channel>\n<Value>-7</Value></Result>\n"
-                    "\n<Result><Channel>Abap Views missing</Channel>\n<Value>11</Value></Result>\n"
-                    "\n</Prtg>\n")
 
 # An earlier run's trace: a successful run deletes it.
 OLD_TRACE = "**** ERROR file opened at 20260101 000000\nERROR       an earlier run's failure\n"
 MISMATCH = envelope("Error 1018: DataBase mismatch !")
-
-
-def healthy(*changes):
-    """The healthy system with some of its lines replaced (by key) or added."""
-    keys = {line.split("=")[0].strip() for line in changes}
-    return tuple(line for line in HEALTHY if line.split("=")[0].strip() not in keys) + changes
 
 
 def text_document(text):
@@ -204,6 +178,8 @@ def saprfc_tree(*lines, **extra):
     return tree
 
 
+LOGON_07 = tuple("sysnr = 07" if line.startswith("sysnr") else line for line in LOGON)
+
 LOGON_CASES = [
     case("logon refused: Error 1011, the trace left in place",
          ["SYS"], envelope("Error 1011: RFC-Open for QAS failed !"), 2,
@@ -234,6 +210,9 @@ LOGON_CASES = [
     case(",HOST= and ,NO= override the profile's host and system number (value up to comma or blank)",
          ["SYS", ",HOST=qas-app01,NO=00 x"], HEALTHY_DOCUMENT, 0,
          files(*HEALTHY, good_profile=profile(Hostname="wrong-host", Sysnr="07"))),
+    case(",HOST= and ,NO= without a value keep the profile's host and system number",
+         ["SYS", ",HOST=,NO= x"], HEALTHY_DOCUMENT, 0,
+         {PROFILE: profile(Sysnr="07"), SIMULATION: system(*HEALTHY, logon=LOGON_07)}),
     case(",host= in lower case, value as typed; the progress line still shows the profile's host",
          ["SYS", "#,host=qas-app01"],
          "* hh:mm:ss SAP Tavorine Vers 4.3 / 29.08.22\n"

@@ -9,6 +9,7 @@ data of system() match profiles.profile(), so a good profile logs on.
 import subprocess
 from typing import Optional
 
+from harness import Case
 from profiles import profile
 
 SENSOR_DIR = "D:\\Program Files\\PRTG Network Monitor\\Custom Sensors\\ExeXml\\"
@@ -103,3 +104,30 @@ def run_log_lines(handle: int, calls: int, receives: int, logon: str = "RfcOpen"
         if index < receives:
             text += f"{handle} RfcReceive called \n"
     return text
+
+
+def case(name, args, stdout, status, tree, new_files=(), removed_files=(), check=None):
+    """A case whose XML, if any, must parse."""
+    return Case(name, args=args, files=tree, stdout=stdout, status=status, new_files=new_files,
+                removed_files=removed_files, check=checks(well_formed, check) if check else well_formed)
+
+
+# A healthy DB4 system. The four counts differ from each other and from the
+# *_MIS_DB fields (which must not be used), so a swapped channel shows.
+HEALTHY = ('RFCDBSYS = "DB4       "', 'DBSYS = "DB4       "', "FS_A_DATE = 20261208", "FS_A_TIME = 061500",
+           'SYSID = "QA"', "TAB_MIS_DD = 3", "IDX_MIS_DD = 5", "CST_MIS_DD = -7", "VIE_MIS_DD = 11",
+           "TAB_MIS_DB = 91", "CST_MIS_DB = 92", "IDX_MIS_DB = 93", "VIE_MIS_DB = 94")
+
+HEALTHY_DOCUMENT = ("\n<Prtg>\n"
+                    "\n<Text>(QAS) Tavorine: Info=DB4,Date=20261208,Time=061500,Sid=QA      </Text>\n"
+                    "\n<Result><Channel>Abap Tables missing</Channel>\n<Value>3</Value></Result>\n"
+                    "\n<Result><Channel>Abap Primary missing</Channel>\n<Value>5</Value></Result>\n"
+                    "\n<Result><Channel>Abap Indexes missing</Channel>\n<Value>-7</Value></Result>\n"
+                    "\n<Result><Channel>Abap Views missing</Channel>\n<Value>11</Value></Result>\n"
+                    "\n</Prtg>\n")
+
+
+def healthy(*changes):
+    """The healthy system with some of its lines replaced (by key) or added."""
+    keys = {line.split("=")[0].strip() for line in changes}
+    return tuple(line for line in HEALTHY if line.split("=")[0].strip() not in keys) + changes
