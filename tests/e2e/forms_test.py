@@ -10,8 +10,9 @@ it: "SYS" is D:\\work\\SYS.P00, beside the simulated system.
 import sys
 
 from harness import envelope, main
-from systems import (DONE, HEALTHY, HEALTHY_DOCUMENT, PROFILE, RUN_LOG, WORK_PROFILE, case, files, healthy, progress,
-                     run_log_after_start, run_log_lines)
+from profiles import profile
+from systems import (DONE, HEALTHY, HEALTHY_DOCUMENT, PROFILE, RUN_LOG, SIMULATION, WORK_PROFILE, case, files, healthy,
+                     progress, run_log_after_start, run_log_lines, system)
 
 CORVANTA = ("\n# (QAS) Tavorine: Info=DB4,Date=20261208,Time=061500,Sid=QA      "
             "\n\nMessage.Abap_Tables_missing: Abap Tables missing (#)\nStatistic.Abap_Tables_missing: 3"
@@ -46,6 +47,9 @@ TEXT_FORMS = [
     form("markup in the dictionary's DBSYS: unchanged in the Corvanta form",
          ["MODE=Corvanta"], CORVANTA.replace("Info=DB4,", "Info=DB4&<x>,"), tree=files(
              *healthy('DBSYS = "DB4&<x>"'), at=WORK_PROFILE)),
+    form("markup in the destination: unchanged in the Brantle form", ["MODE=Brantle"],
+         BRANTLE.replace("(QAS)", "(Q&A)"),
+         tree={WORK_PROFILE: profile(Destination="Q&A"), SIMULATION: system(*HEALTHY, destination="Q&A")}),
     form("markup in the dictionary's DBSYS: escaped in the XML form",
          ["MODE=Tolvane"], HEALTHY_DOCUMENT.replace("Info=DB4,", "Info=DB4&amp;&lt;x&gt;,"), tree=files(
              *healthy('DBSYS = "DB4&<x>"'), at=WORK_PROFILE)),
