@@ -16,9 +16,9 @@ from pathlib import Path
 
 from harness import NativeBackend, WineBackend, envelope, failures_of, main, run_case
 from profiles import encode_password, profile
-from systems import (DONE, HEALTHY, HEALTHY_DOCUMENT, LOGON, PROFILE, RUN_LOG, SAPRFC_INI, SAPRFC_LOCK, SIMULATION, TRACE,
-                     WORK, WORK_PROFILE, case, checks, executing, files, healthy, progress, run_log_after_start,
-                     run_log_lines, run_log_of, system)
+from systems import (DONE, HEALTHY, HEALTHY_DOCUMENT, LOGON, PROFILE, RUN_LOG, SAPRFC_INI, SAPRFC_LOCK, SIMULATION,
+                     TRACE, WORK, WORK_PROFILE, case, checks, executing, files, healthy, progress,
+                     run_log_after_start, run_log_lines, run_log_of, system)
 
 
 # An earlier run's trace: a successful run deletes it.
@@ -159,6 +159,15 @@ LIBRARY_ERRORS = [
     aborted("ItDelete fails", "fail.itdelete = ADDTL_INDEX",
             report("ItDelete ADDTL_INDEX", "RFC_ERROR_RESOURCE", "ItDelete ADDTL_INDEX",
                    "ItDelete ADDTL_INDEX: simulated failure")),
+    # The tables go whatever the call's outcome: the failed delete is reported before the failed call.
+    case("ItDelete fails after a failed GET_CPU_ALL: the report, not the envelope", ["SYS"],
+         report("ItDelete TF_CPU_ALL", "RFC_ERROR_RESOURCE", "ItDelete TF_CPU_ALL",
+                "ItDelete TF_CPU_ALL: simulated failure"), 1,
+         files("fail.receive.GET_CPU_ALL = 2", "fail.itdelete = TF_CPU_ALL"), new_files=(TRACE,)),
+    case("ItDelete fails after a failed DB02_DB4_GET_INFO: the report, not the envelope", ["SYS"],
+         report("ItDelete MISS_VIEWS", "RFC_ERROR_RESOURCE", "ItDelete MISS_VIEWS",
+                "ItDelete MISS_VIEWS: simulated failure"), 1,
+         files("fail.call.DB02_DB4_GET_INFO = 1", "fail.itdelete = MISS_VIEWS"), new_files=(TRACE,)),
     aborted("RfcInstallStructure fails", "fail.install = RFCSI",
             report("RfcInstallStructure", "RFC_ERROR_RESOURCE", "RfcInstallStructure RFCSI",
                    "RfcInstallStructure RFCSI: simulated failure")),
