@@ -13,9 +13,21 @@ namespace tavorine {
 
 #ifdef _WIN32
 
+namespace {
+
+// Locks serve as a mutex only: no write ever reaches this offset.
+OVERLAPPED FarBeyondData() {
+  OVERLAPPED beyond{};
+  beyond.OffsetHigh = 0x7FFFFFFF;
+  return beyond;
+}
+
+}  // namespace
+
+// Read access, because LockFileEx needs more than the right to append.
 AppendFile::AppendFile(std::string_view windowsPath)
-    : handle_(CreateFileA(NativePath(windowsPath).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                          nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    : handle_(CreateFileA(NativePath(windowsPath).c_str(), FILE_APPEND_DATA | FILE_READ_DATA,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
 
 AppendFile::~AppendFile() {
   if (IsOpen()) CloseHandle(handle_);
@@ -25,8 +37,11 @@ bool AppendFile::IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
 
 void AppendFile::Write(std::string_view text) {
   if (!IsOpen()) return;
+  OVERLAPPED beyond = FarBeyondData();
+  const bool locked = LockFileEx(handle_, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &beyond) != 0;
   DWORD written = 0;
   WriteFile(handle_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  if (locked) UnlockFileEx(handle_, 0, 1, 0, &beyond);
 }
 
 #else

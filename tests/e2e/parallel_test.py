@@ -26,7 +26,6 @@ from profiles import profile
 from systems import RUN_LOG, SAPRFC_INI, SAPRFC_LOCK, SIMULATION, SENSOR_DIR, WORK
 
 RUNS = 32
-RUNS_UNDER_WINE = 8
 ROUNDS = 3
 TIMEOUT_SECONDS = 300
 LOG_LINE = re.compile(rb"-?\d+ (program started .+|RfcEnvironment called |RfcOpen called |RfcOpenEx called "
@@ -169,10 +168,11 @@ def main() -> int:
     program = options.program.resolve()
     if options.emulator:
         emulator = os.path.abspath(options.emulator) if os.sep in options.emulator else options.emulator
-        backend, runs = WineBackend(program, emulator), RUNS_UNDER_WINE
+        backend = WineBackend(program, emulator)
     else:
-        backend, runs = NativeBackend(program), RUNS
+        backend = NativeBackend(program)
     backend.setup()
+    runs = RUNS
     failed = 0
     for round_number in range(1, ROUNDS + 1):
         problems = one_round(backend, runs)
