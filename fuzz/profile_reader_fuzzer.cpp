@@ -1,5 +1,8 @@
 // The profile reader over any text, at the piece lengths of both roads and
-// with both ways of meeting a bad password line.
+// with both ways of meeting a bad password line. A text without CR reads the
+// same with Windows line ends, as a profile written on either system must.
+#include <tuple>
+
 #include "config/profile_reader.h"
 #include "fuzz_input.h"
 
@@ -14,6 +17,21 @@ void CheckAccepted(const ProfileData& data) {
   fuzz::Check(data.Extcompany.size() <= 60 && data.Gwhost.size() <= 60, "long fields within capacity");
 }
 
+auto Fields(const tavorine::ProfileReading& reading) {
+  const ProfileData& d = reading.data;
+  return std::tie(d.Extcompany, d.Destination, d.Client, d.User, d.Password, d.Language, d.Mode, d.Hostname,
+                  d.Sysnr, d.Gwhost, d.Gwservice, d.DisplayHost);
+}
+
+std::string WithWindowsLineEnds(std::string_view text) {
+  std::string converted;
+  for (const char c : text) {
+    if (c == '\n') converted += '\r';
+    converted += c;
+  }
+  return converted;
+}
+
 void Read(std::string_view text, std::size_t pieceLength, tavorine::PasswordFaultHandling handling) {
   const tavorine::ProfileReading reading = tavorine::ReadProfile(text, pieceLength, "FUZZ.P00", handling);
   if (reading.fault) {
@@ -21,6 +39,12 @@ void Read(std::string_view text, std::size_t pieceLength, tavorine::PasswordFaul
   } else {
     CheckAccepted(reading.data);
   }
+  if (text.find('\r') != std::string_view::npos) return;
+  const tavorine::ProfileReading windows =
+      tavorine::ReadProfile(WithWindowsLineEnds(text), pieceLength, "FUZZ.P00", handling);
+  fuzz::Check(Fields(windows) == Fields(reading), "CR LF reads as LF");
+  fuzz::Check(windows.fault.has_value() == reading.fault.has_value(), "CR LF faults as LF");
+  if (reading.fault) fuzz::Check(windows.fault->message == reading.fault->message, "CR LF gives the same message");
 }
 
 }  // namespace

@@ -228,26 +228,26 @@ MISSING_OBJECTS = [
 RUN_ENDS = [
     global_case("system not on DB4: Error 1018, the systems after it are not checked",
                 BANNER + "* hh:mm:ss Item=Plant North,SYSLOG State=Executing\n" + HEAD + DEV_PROCESSED
-                + "<Prtg>\n<Error>1</Error>\n<Text>Error 1018: DataBase mismatch !</Text>\n</Prtg>\n",
+                + "<Error>1</Error>\n<Text>Error 1018: DataBase mismatch !</Text>\n</Prtg>\n",
                 settings=SYSLOG_SETTINGS, status=2,
                 simulation=three_systems(QAS=['RFCDBSYS = "DB6"']), new_files=(RUN_LOG,),
                 check=logons_are("1 RfcOpen called \n2 RfcOpen called \n")),
     global_case("GET_CPU_ALL fails: the check's error text and the trace's end the run",
                 BANNER + "* hh:mm:ss Item=Plant North State=Executing\n" + HEAD + DEV_PROCESSED
-                + "<Prtg>\n<Error>1</Error>\n<Text>Error 1012: Exception.: NOT_FOUND"
+                + "<Error>1</Error>\n<Text>Error 1012: Exception.: NOT_FOUND"
                   " - Exception NOT_FOUND raised by GET_CPU_ALL</Text>\n</Prtg>\n",
                 status=2, simulation=three_systems(QAS=["fail.receive.GET_CPU_ALL = 2 NOT_FOUND"]),
                 new_files=(TRACE,)),
     global_case("RFC_SYSTEM_INFO fails on the first system: no state line, no summary",
                 "\n<Prtg>\n\n"
-                "<Prtg>\n<Error>1</Error>\n<Text>Error 1014: RFC-Failure raised !"
+                "<Error>1</Error>\n<Text>Error 1014: RFC-Failure raised !"
                 " - RfcReceive RFC_SYSTEM_INFO: communication failure</Text>\n</Prtg>\n",
                 args=("SENSOR1",), status=2, simulation=three_systems(DEV=["fail.receive.RFC_SYSTEM_INFO = 1"]),
                 new_files=(TRACE,)),
     # The trace of an earlier refused logon is not what the scan reports.
     global_case("RFC_SYSTEM_INFO fails after a refused logon: the last trace block counts",
                 BANNER + "* hh:mm:ss Item=Plant North State=Executing\n" + HEAD + DEV_PROCESSED + QAS_FAILED
-                + "<Prtg>\n<Error>1</Error>\n<Text>Error 1013: Sys-Exception raised !"
+                + "<Error>1</Error>\n<Text>Error 1013: Sys-Exception raised !"
                   " - System exception SYSTEM_FAILURE raised by RFC_SYSTEM_INFO</Text>\n</Prtg>\n",
                 status=2, simulation=three_systems(QAS=["fail.logon = gateway closed"],
                                                    PRD=["fail.receive.RFC_SYSTEM_INFO = 3"]),
