@@ -1,4 +1,3 @@
-#include <cstdio>
 #include <variant>
 
 #include "checks/cpu_read.h"
@@ -9,7 +8,7 @@
 #include "driver/road.h"
 #include "platform/console.h"
 #include "platform/local_time.h"
-#include "platform/windows_path.h"
+#include "platform/text_file.h"
 #include "rfc/error_report.h"
 #include "rfc/logon.h"
 #include "rfc/trace_file_scan.h"
@@ -74,7 +73,7 @@ int RunSingleProfile(const RunOptions& options, std::string_view profileText) {
   if (status != kExitFinished) return status;
 
   Print(document.Text());
-  std::remove(NativePath(kTraceFileName).c_str());
+  DeleteRegularFile(kTraceFileName);
   if (options.consoleTrace) Print("\n* " + LocalTimeOfDay() + " SAP " + kProgramName + " now processed...\n");
   return kExitFinished;
 }

@@ -41,6 +41,11 @@ bool CanOpenForReading(std::string_view windowsPath) {
   return true;
 }
 
+void DeleteRegularFile(std::string_view windowsPath) {
+  const std::string path = NativePath(windowsPath);
+  if (!IsFolder(path)) std::remove(path.c_str());
+}
+
 bool PieceReader::Next(std::string& piece) {
   if (text_.empty()) return false;
   piece.clear();

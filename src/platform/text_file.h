@@ -12,6 +12,10 @@ std::optional<std::string> ReadTextFile(std::string_view windowsPath);
 // True when the file named by a Windows path opens for reading.
 bool CanOpenForReading(std::string_view windowsPath);
 
+// Deletes a file named by a Windows path; a missing file, or a folder of that
+// name, is left as it is.
+void DeleteRegularFile(std::string_view windowsPath);
+
 // Splits text into the pieces a C line reader with a buffer of maxChars + 1
 // bytes would return: each piece ends after a line feed or after maxChars
 // characters. A CR LF pair counts as one line feed, as in Windows text mode, so

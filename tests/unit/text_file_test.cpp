@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "config/sensor_directory.h"
 
 namespace tavorine {
@@ -26,6 +29,19 @@ TEST(PieceReader, SplitsLikeACLineReader) {
   EXPECT_EQ(Pieces("a\rb\n", 5), Lines{"a\rb"});
   EXPECT_EQ(Pieces(std::string("a\0b\nc", 5), 5), (Lines{"a", "c"}));
   EXPECT_EQ(Pieces("\n\n", 5), (Lines{"", ""}));
+}
+
+TEST(TextFile, DeletesFilesButNeverAFolderOfThatName) {
+  const auto folder = std::filesystem::temp_directory_path() / "tavorine-delete-test";
+  std::filesystem::create_directories(folder / "Empty.Trc");
+  std::ofstream(folder / "File.Trc") << "trace";
+  const auto windows = [&folder](const char* name) { return (folder / name).string(); };
+  DeleteRegularFile(windows("Empty.Trc"));
+  DeleteRegularFile(windows("File.Trc"));
+  DeleteRegularFile(windows("Missing.Trc"));
+  EXPECT_TRUE(std::filesystem::is_directory(folder / "Empty.Trc"));
+  EXPECT_FALSE(std::filesystem::exists(folder / "File.Trc"));
+  std::filesystem::remove_all(folder);
 }
 
 TEST(SensorDirectory, PathFileNamesItsLastDirectoryLine) {
