@@ -3,7 +3,6 @@
 #include <optional>
 
 #include "platform/console.h"
-#include "platform/text_file.h"
 #include "rfc/sap_rfc_ini.h"
 
 namespace tavorine {

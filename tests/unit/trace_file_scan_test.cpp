@@ -4,25 +4,10 @@
 
 #include <random>
 
-#include "platform/text_file.h"
+#include "support/forward_trace_scan.h"
 
 namespace tavorine {
 namespace {
-
-// The scan as the trace's rules read, front to back: the reference that the
-// product's backward scan must always agree with.
-std::string ForwardScan(std::string_view trace) {
-  std::string found;
-  std::string line;
-  PieceReader reader(trace, 99);
-  while (reader.Next(line)) {
-    const std::string_view view(line);
-    if (view.starts_with("**** ERROR ")) found.clear();
-    if (view.starts_with("ERROR ")) found = view.size() > 12 ? line.substr(12) : "";
-    if (view.size() >= 15 && view.substr(7, 8) == "======> ") found = view.size() > 15 ? line.substr(15) : "";
-  }
-  return found.empty() ? " - Please Check Trace-File !" : " - " + found;
-}
 
 std::string Scan(std::string_view trace) { return TraceFileScanText(TextSource(trace)); }
 
@@ -58,7 +43,7 @@ TEST(TraceFileScan, FindsTheLastErrorBlocksMessage) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(Scan(c.trace), c.expected);
-    EXPECT_EQ(ForwardScan(c.trace), c.expected);
+    EXPECT_EQ(ForwardTraceScan(c.trace), c.expected);
   }
 }
 
@@ -91,7 +76,7 @@ TEST(TraceFileScan, BackwardScanAgreesWithTheForwardRules) {
   std::mt19937 random(20221129);
   for (int i = 0; i < 20000; ++i) {
     const std::string trace = RandomTrace(random);
-    ASSERT_EQ(Scan(trace), ForwardScan(trace)) << "trace #" << i << ": " << ::testing::PrintToString(trace);
+    ASSERT_EQ(Scan(trace), ForwardTraceScan(trace)) << "trace #" << i << ": " << ::testing::PrintToString(trace);
   }
 }
 
@@ -129,9 +114,9 @@ TEST(TraceFileScan, PiecesOfExactly99CharactersMatchTheForwardRules) {
   for (std::size_t length = 90; length <= 200; ++length) {
     for (const std::string end : {"\n", "\r\n"}) {
       const std::string trace = std::string(length, 'x') + "ERROR       split" + end + std::string(length, 'y') + end;
-      ASSERT_EQ(Scan(trace), ForwardScan(trace)) << length;
+      ASSERT_EQ(Scan(trace), ForwardTraceScan(trace)) << length;
       const std::string arrow = "ERROR       first" + end + std::string(length, 'z') + "======> late" + end;
-      ASSERT_EQ(Scan(arrow), ForwardScan(arrow)) << length;
+      ASSERT_EQ(Scan(arrow), ForwardTraceScan(arrow)) << length;
     }
   }
 }
