@@ -8,6 +8,7 @@ Every XML document a case prints must also parse (systems.well_formed).
 """
 
 import argparse
+import ctypes.util
 import os
 import shutil
 import sys
@@ -304,21 +305,33 @@ PROGRESS_CASES = [
 CASES = HEALTHY_CASES + CALL_FAILURES + TRACE_CASES + LIBRARY_ERRORS + LOGON_CASES + RUN_LOG_CASES + PROGRESS_CASES
 
 MISSING_LIBRARY = "Error 1041: RFC library {} not found beside the program..."
+LACKING_ROUTINE = "Error 1042: RFC library {} lacks the routine RfcEnvironment..."
+
+
+def stand_in_without_routines(backend) -> Path:
+    """A shared library of the platform that exports none of the RFC routines."""
+    if isinstance(backend, WineBackend):
+        return backend.prefix / "drive_c" / "windows" / "system32" / "version.dll"
+    ctypes.CDLL(ctypes.util.find_library("m"))
+    with open("/proc/self/maps", encoding="utf-8") as maps:
+        return next(Path(line.split()[-1]) for line in maps if "/libm." in line)
 
 
 def run_without_library() -> int:
-    """The built program copied alone into a folder: the library beside it is missing.
-    The harness runs the program where it was built, so this case has its own runner."""
+    """The built program copied into a folder of its own: beside it no library,
+    then a library that lacks the RFC routines. The harness runs the program
+    where it was built, so these cases have their own runner."""
     parser = argparse.ArgumentParser()
     parser.add_argument("--program", required=True, type=Path)
     parser.add_argument("--emulator")
     parser.add_argument("--valgrind", action="store_true")
     parser.add_argument("-k", dest="pattern", default="")
     options = parser.parse_args()
-    name = "the program alone in a folder: Error 1041 names the missing library"
-    if options.pattern not in name or options.valgrind:
+    if options.valgrind:
         return 0
     windows = options.emulator is not None
+    library = "librfc32.dll" if windows else "librfc32.so"
+    failed = 0
     with tempfile.TemporaryDirectory(prefix="tavorine-alone-") as folder:
         alone = Path(folder) / ("Tavorine.exe" if windows else "tavorine")
         shutil.copy2(options.program, alone)
@@ -328,13 +341,22 @@ def run_without_library() -> int:
         else:
             backend = NativeBackend(alone)
         backend.setup()
-        lonely = case(name, ["SYS"], envelope(MISSING_LIBRARY.format("librfc32.dll" if windows else "librfc32.so")),
-                      2, files(*HEALTHY))
-        problems = failures_of(lonely, run_case(backend, lonely))
-    print(f"{'FAIL' if problems else 'ok  '} {name}", flush=True)
-    for problem in problems:
-        print("     " + problem.replace("\n", "\n     "))
-    return 1 if problems else 0
+        for name, message, beside in [
+            ("the program alone in a folder: Error 1041 names the missing library", MISSING_LIBRARY, None),
+            ("a library without the RFC routines: Error 1042 names the first one", LACKING_ROUTINE,
+             stand_in_without_routines(backend)),
+        ]:
+            if options.pattern not in name:
+                continue
+            if beside is not None:
+                shutil.copy2(beside, Path(folder) / library)
+            lonely = case(name, ["SYS"], envelope(message.format(library)), 2, files(*HEALTHY))
+            problems = failures_of(lonely, run_case(backend, lonely))
+            print(f"{'FAIL' if problems else 'ok  '} {name}", flush=True)
+            for problem in problems:
+                print("     " + problem.replace("\n", "\n     "))
+            failed |= bool(problems)
+    return 1 if failed else 0
 
 
 if __name__ == "__main__":
