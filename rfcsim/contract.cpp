@@ -18,12 +18,12 @@ std::string Quoted(std::string_view bytes) {
   return quoted;
 }
 
-std::string CheckField(const StructureSpec& spec, uint32_t index, const RFC_TYPE_ELEMENT& element) {
-  const FieldSpec& field = spec.fields[index];
-  const std::string where = "structure " + std::string(spec.name) + " field " + std::to_string(index + 1);
+std::string CheckField(const StructureSpec& known, uint32_t index, const RFC_TYPE_ELEMENT& element) {
+  const FieldSpec& field = known.fields[index];
+  const std::string where = "structure " + std::string(known.name) + " field " + std::to_string(index + 1);
   if (!element.name) return where + " has no name, expected " + std::string(field.name);
   if (element.name != field.name) return where + " is " + Quoted(element.name) + ", expected " + std::string(field.name);
-  const std::string what = "structure " + std::string(spec.name) + " field " + std::string(field.name);
+  const std::string what = "structure " + std::string(known.name) + " field " + std::string(field.name);
   if (element.type != field.type) return Mismatch(what, "type", element.type, field.type);
   if (element.length != field.length) return Mismatch(what, "length", element.length, field.length);
   if (element.decimals != field.decimals) return Mismatch(what, "decimals", element.decimals, field.decimals);
@@ -31,61 +31,61 @@ std::string CheckField(const StructureSpec& spec, uint32_t index, const RFC_TYPE
   return {};
 }
 
-std::string CheckType(const std::string& what, const ParameterSpec& spec, uint32_t type,
+std::string CheckType(const std::string& what, const ParameterSpec& known, uint32_t type,
                       const TypeHandleOf& typeHandleOf) {
-  if (spec.structure.empty()) {
-    return type == spec.field.type ? std::string() : Mismatch(what, "type", type, spec.field.type);
+  if (known.structure.empty()) {
+    return type == known.field.type ? std::string() : Mismatch(what, "type", type, known.field.type);
   }
-  const RFC_TYPEHANDLE handle = typeHandleOf(spec.structure);
+  const RFC_TYPEHANDLE handle = typeHandleOf(known.structure);
   if (handle == 0) {
-    return what + " type " + std::to_string(type) + ", expected the type handle of " + std::string(spec.structure) +
+    return what + " type " + std::to_string(type) + ", expected the type handle of " + std::string(known.structure) +
            ", which is not installed";
   }
   if (type != handle) {
-    return Mismatch(what, "type", type, handle) + " (the type handle of " + std::string(spec.structure) + ")";
+    return Mismatch(what, "type", type, handle) + " (the type handle of " + std::string(known.structure) + ")";
   }
   return {};
 }
 
-std::string CheckParameter(std::string_view role, size_t index, const ParameterSpec& spec,
+std::string CheckParameter(std::string_view role, size_t index, const ParameterSpec& known,
                            const RFC_PARAMETER& given, const TypeHandleOf& typeHandleOf) {
-  const std::string expectedName(spec.field.name);
+  const std::string expectedName(known.field.name);
   const std::string where = std::string(role) + " parameter " + std::to_string(index + 1);
   if (!given.name) return where + " is the terminator, expected " + expectedName;
-  if (given.name != spec.field.name) return where + " is " + Quoted(given.name) + ", expected " + expectedName;
+  if (given.name != known.field.name) return where + " is " + Quoted(given.name) + ", expected " + expectedName;
   const std::string what = std::string(role) + " parameter " + expectedName;
-  if (given.nlen != spec.field.name.size()) return Mismatch(what, "name length", given.nlen, spec.field.name.size());
-  if (std::string problem = CheckType(what, spec, given.type, typeHandleOf); !problem.empty()) return problem;
-  if (given.leng != spec.field.length) return Mismatch(what, "length", given.leng, spec.field.length);
+  if (given.nlen != known.field.name.size()) return Mismatch(what, "name length", given.nlen, known.field.name.size());
+  if (std::string problem = CheckType(what, known, given.type, typeHandleOf); !problem.empty()) return problem;
+  if (given.leng != known.field.length) return Mismatch(what, "length", given.leng, known.field.length);
   if (!given.addr) return what + " has no address";
   if (role != "exporting") return {};
-  std::string expectedValue(spec.field.value);
-  expectedValue.resize(spec.field.length, ' ');
+  std::string expectedValue(known.field.value);
+  expectedValue.resize(known.field.length, ' ');
   const std::string_view value(static_cast<const char*>(given.addr), given.leng);
   if (value != expectedValue) return what + " value " + Quoted(value) + ", expected " + Quoted(expectedValue);
   return {};
 }
 
-std::string CheckTable(size_t index, const TableSpec& spec, const RFC_TABLE& given, const TypeHandleOf& typeHandleOf,
+std::string CheckTable(size_t index, const TableSpec& known, const RFC_TABLE& given, const TypeHandleOf& typeHandleOf,
                        const InternalTables& tables) {
-  const std::string expectedName(spec.name);
+  const std::string expectedName(known.name);
   const std::string where = "table " + std::to_string(index + 1);
   if (!given.name) return where + " is the terminator, expected " + expectedName;
-  if (given.name != spec.name) return where + " is " + Quoted(given.name) + ", expected " + expectedName;
+  if (given.name != known.name) return where + " is " + Quoted(given.name) + ", expected " + expectedName;
   const std::string what = "table " + expectedName;
-  if (given.nlen != spec.name.size()) return Mismatch(what, "name length", given.nlen, spec.name.size());
-  const RFC_TYPEHANDLE handle = typeHandleOf(spec.rowStructure);
+  if (given.nlen != known.name.size()) return Mismatch(what, "name length", given.nlen, known.name.size());
+  const RFC_TYPEHANDLE handle = typeHandleOf(known.rowStructure);
   if (handle == 0) {
     return what + " type " + std::to_string(given.type) + ", expected the type handle of " +
-           std::string(spec.rowStructure) + ", which is not installed";
+           std::string(known.rowStructure) + ", which is not installed";
   }
   if (given.type != handle) {
-    return Mismatch(what, "type", given.type, handle) + " (the type handle of " + std::string(spec.rowStructure) + ")";
+    return Mismatch(what, "type", given.type, handle) + " (the type handle of " + std::string(known.rowStructure) + ")";
   }
   const InternalTable* table = tables.Find(given.ithandle);
   if (!table) return what + " carries no table handle from ItCreate";
-  if (table->Name() != spec.name) return what + " carries the table created as " + Quoted(table->Name());
-  if (table->RowLength() != spec.rowLength) return Mismatch(what, "row length", table->RowLength(), spec.rowLength);
+  if (table->Name() != known.name) return what + " carries the table created as " + Quoted(table->Name());
+  if (table->RowLength() != known.rowLength) return Mismatch(what, "row length", table->RowLength(), known.rowLength);
   return {};
 }
 
@@ -108,13 +108,13 @@ std::string Shown(std::string_view text) {
 
 std::string CheckStructure(const char* name, const RFC_TYPE_ELEMENT* elements, uint32_t count) {
   if (!name) return "structure without a name";
-  const StructureSpec* spec = FindStructure(name);
-  if (!spec) return "unknown structure " + Quoted(name);
-  const std::string what = "structure " + std::string(spec->name);
-  if (count != spec->fields.size()) return Mismatch(what, "field count", count, spec->fields.size());
+  const StructureSpec* known = FindStructure(name);
+  if (!known) return "unknown structure " + Quoted(name);
+  const std::string what = "structure " + std::string(known->name);
+  if (count != known->fields.size()) return Mismatch(what, "field count", count, known->fields.size());
   if (!elements) return what + " has no field descriptors";
   for (uint32_t i = 0; i < count; ++i) {
-    if (std::string problem = CheckField(*spec, i, elements[i]); !problem.empty()) return problem;
+    if (std::string problem = CheckField(*known, i, elements[i]); !problem.empty()) return problem;
   }
   return {};
 }

@@ -20,12 +20,12 @@ std::string RecordBytes(const SystemDescription& system, const StructureSpec& st
   return record;
 }
 
-void WriteImporting(const SystemDescription& system, std::span<const ParameterSpec> specs, RFC_PARAMETER* given) {
-  for (size_t i = 0; i < specs.size(); ++i) {
-    const ParameterSpec& spec = specs[i];
-    const std::string bytes = spec.structure.empty() ? ValueBytes(system, spec.field)
-                                                     : RecordBytes(system, *FindStructure(spec.structure));
-    std::memcpy(given[i].addr, bytes.data(), spec.field.length);
+void WriteImporting(const SystemDescription& system, std::span<const ParameterSpec> parameters, RFC_PARAMETER* given) {
+  for (size_t i = 0; i < parameters.size(); ++i) {
+    const ParameterSpec& known = parameters[i];
+    const std::string bytes = known.structure.empty() ? ValueBytes(system, known.field)
+                                                     : RecordBytes(system, *FindStructure(known.structure));
+    std::memcpy(given[i].addr, bytes.data(), known.field.length);
   }
 }
 

@@ -17,6 +17,6 @@ std::string RecordBytes(const SystemDescription& system, const StructureSpec& st
 
 // Writes every importing value to its address, exactly `leng` bytes each.
 // The parameters must have passed CheckParameters.
-void WriteImporting(const SystemDescription& system, std::span<const ParameterSpec> specs, RFC_PARAMETER* given);
+void WriteImporting(const SystemDescription& system, std::span<const ParameterSpec> parameters, RFC_PARAMETER* given);
 
 }  // namespace rfcsim

@@ -23,21 +23,21 @@ std::string Simulator::CheckCall(const FunctionSpec& function, std::string_view 
 RFC_RC Simulator::Call(RFC_HANDLE handle, const char* function, RFC_PARAMETER* exporting, RFC_TABLE* tables) {
   Connection* connection = FindConnection("RfcCall", handle);
   if (!connection) return 1;
-  const FunctionSpec* spec = function ? FindFunction(function) : nullptr;
-  if (!spec) {
+  const FunctionSpec* known = function ? FindFunction(function) : nullptr;
+  if (!known) {
     ContractFailure("RfcCall: unknown function module \"" + Shown(function ? function : "") + "\"");
     return 1;
   }
-  const std::string where = "RfcCall " + std::string(spec->name);
+  const std::string where = "RfcCall " + std::string(known->name);
   if (connection->pending) {
     ContractFailure(where + ": " + std::string(connection->pending->name) + " still awaits RfcReceive");
     return 1;
   }
-  if (std::string problem = CheckCall(*spec, "exporting", exporting, tables); !problem.empty()) {
+  if (std::string problem = CheckCall(*known, "exporting", exporting, tables); !problem.empty()) {
     ContractFailure(where + ": " + problem);
     return 1;
   }
-  connection->pending = spec;
+  connection->pending = known;
   if (const auto failed = InjectedAt(*connection, "RfcCall", nullptr)) {
     connection->pending = nullptr;
     return *failed;
@@ -52,17 +52,17 @@ RFC_RC Simulator::Receive(RFC_HANDLE handle, RFC_PARAMETER* importing, RFC_TABLE
     ContractFailure("RfcReceive: no RfcCall awaits its answer on handle " + std::to_string(handle));
     return 1;
   }
-  const FunctionSpec& spec = *connection->pending;
-  if (std::string problem = CheckCall(spec, "importing", importing, tables); !problem.empty()) {
+  const FunctionSpec& known = *connection->pending;
+  if (std::string problem = CheckCall(known, "importing", importing, tables); !problem.empty()) {
     connection->pending = nullptr;
-    ContractFailure("RfcReceive " + std::string(spec.name) + ": " + problem);
+    ContractFailure("RfcReceive " + std::string(known.name) + ": " + problem);
     return 1;
   }
   const auto failed = InjectedAt(*connection, "RfcReceive", exception);
   connection->pending = nullptr;
   if (failed) return *failed;
-  WriteImporting(*connection->system, spec.importing, importing);
-  FillTables(*connection, spec, tables);
+  WriteImporting(*connection->system, known.importing, importing);
+  FillTables(*connection, known, tables);
   return 0;
 }
 
