@@ -7,7 +7,6 @@ namespace tavorine {
 namespace {
 
 constexpr std::uint32_t kRfcsiLength = 200;
-constexpr std::size_t kRfcHostPosition = 45, kRfcHostLength = 8;
 constexpr std::size_t kRfcDbSysPosition = 101, kRfcDbSysLength = 10;
 
 std::vector<RFC_TYPE_ELEMENT> RfcsiFields() {
@@ -53,7 +52,6 @@ RFC_RC SystemInfoCheck(RfcSession& session, RFC_HANDLE handle, CallState& state,
   const RFC_RC code = CallRfcSystemInfo(session, handle, in, exception);
   if (ClassifyCallOutcome(code, exception, state)) {
     info.DatabaseSystem = ReceivedText(in.RFCSI_EXPORT, kRfcDbSysPosition, kRfcDbSysLength);
-    info.host = ReceivedText(in.RFCSI_EXPORT, kRfcHostPosition, kRfcHostLength);
   }
   return code;
 }

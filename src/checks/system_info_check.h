@@ -6,10 +6,11 @@
 
 namespace tavorine {
 
-// What RFC_SYSTEM_INFO tells that the run uses.
+// What RFC_SYSTEM_INFO tells that the run uses. (The answering host, RFCHOST,
+// would only replace the host of progress lines that are printed before the
+// call, so it is not kept.)
 struct SystemInfo {
   std::string DatabaseSystem;  // RFCDBSYS, 10 characters as received
-  std::string host;            // RFCHOST, 8 characters as received
 };
 
 // Calls RFC_SYSTEM_INFO; sets CallStatus, and on success fills info.
