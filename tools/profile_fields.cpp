@@ -2,6 +2,16 @@
 
 namespace tavorine {
 
+std::string OptionOf(const ProfileField& field) {
+  if (field.member == &ProfileData::Password) return {};
+  std::string option = "--";
+  for (const char c : field.label) {
+    if (c == '.' || c == ':') break;
+    option += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  }
+  return option;
+}
+
 const ProfileField& FieldOf(std::string ProfileData::*member) {
   for (const ProfileField& field : kProfileFields) {
     if (field.member == member) return field;

@@ -9,7 +9,8 @@ namespace {
 std::string LimitLines() {
   std::string text;
   for (const ProfileField& field : kProfileFields) {
-    std::string name = field.option.empty() ? std::string("password") : std::string(field.option);
+    std::string name = OptionOf(field);
+    if (name.empty()) name = "password";
     name.resize(16, ' ');
     text += "  " + name + std::to_string(field.minimum) + " to " + std::to_string(field.capacity) + "\n";
   }

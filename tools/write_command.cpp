@@ -24,11 +24,11 @@ int Refuse(const std::string& reason) {
 // Why one of the values cannot go into a profile, or empty.
 std::string ValueRefusal(const ProfileData& values) {
   for (const ProfileField& field : kProfileFields) {
-    if (field.option.empty()) continue;
+    if (OptionOf(field).empty()) continue;
     const std::string& value = values.*field.member;
     std::string why = CharacterRefusal(value);
     if (why.empty()) why = LengthRefusal(field, value);
-    if (!why.empty()) return "the value of " + std::string(field.option) + " " + why;
+    if (!why.empty()) return "the value of " + OptionOf(field) + " " + why;
   }
   return {};
 }

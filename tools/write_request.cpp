@@ -10,7 +10,7 @@ namespace {
 
 const ProfileField* FieldOfOption(const std::string& option) {
   for (const ProfileField& field : kProfileFields) {
-    if (!field.option.empty() && field.option == option) return &field;
+    if (OptionOf(field) == option) return &field;
   }
   return nullptr;
 }
@@ -18,9 +18,9 @@ const ProfileField* FieldOfOption(const std::string& option) {
 std::string MissingOptions(const std::set<std::string>& given) {
   std::string missing;
   for (const ProfileField& field : kProfileFields) {
-    if (field.option.empty() || field.option == "--extcompany") continue;
-    if (given.count(std::string(field.option)) == 0)
-      missing += (missing.empty() ? "" : ", ") + std::string(field.option);
+    const std::string option = OptionOf(field);
+    if (option.empty() || option == "--extcompany") continue;
+    if (given.count(option) == 0) missing += (missing.empty() ? "" : ", ") + option;
   }
   return missing;
 }

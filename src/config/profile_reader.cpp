@@ -1,9 +1,9 @@
 #include "config/profile_reader.h"
 
-#include <array>
 #include <variant>
 
 #include "config/password_codec.h"
+#include "config/profile_fields.h"
 #include "platform/text_file.h"
 
 namespace tavorine {
@@ -13,27 +13,6 @@ namespace {
 constexpr std::size_t kLabelLength = 12;
 constexpr std::size_t kValueStart = 13;
 constexpr std::size_t kValueLength = 60;
-
-struct Field {
-  std::string_view label;
-  std::string ProfileData::*member;
-  std::size_t minimum;
-  std::size_t capacity;
-};
-
-constexpr std::array<Field, 11> kFields{{
-    {"Extcompany.:", &ProfileData::Extcompany, 2, 60},
-    {"Destination:", &ProfileData::Destination, 3, 11},
-    {"Client.....:", &ProfileData::Client, 3, 11},
-    {"User.......:", &ProfileData::User, 2, 47},
-    {"Password...:", &ProfileData::Password, 2, 20},
-    {"Language...:", &ProfileData::Language, 1, 31},
-    {"Mode.......:", &ProfileData::Mode, 3, 31},
-    {"Hostname...:", &ProfileData::Hostname, 2, 47},
-    {"Sysnr......:", &ProfileData::Sysnr, 2, 31},
-    {"Gwhost.....:", &ProfileData::Gwhost, 2, 60},
-    {"Gwservice..:", &ProfileData::Gwservice, 2, 31},
-}};
 
 std::string Message(std::string_view head, std::string_view name, std::string_view tail) {
   std::string text(head);
@@ -69,7 +48,7 @@ std::string StorePassword(std::string_view value, std::string_view profileName, 
 std::optional<RunFailure> CheckFields(const ProfileData& data, std::string_view profileName) {
   if (data.User.empty()) return RunFailure{Message("Error 1006: Username in Profile ", profileName, " is missing...")};
   if (data.Password.empty()) return RunFailure{Message("Error 1007: Password in Profile ", profileName, " is missing...")};
-  for (const Field& field : kFields) {
+  for (const ProfileField& field : kProfileFields) {
     const std::size_t length = (data.*field.member).size();
     if (length < field.minimum || length > field.capacity) {
       return RunFailure{Message("Error 1003: Invalid Parameter(s) at ", profileName, " found...")};
@@ -89,7 +68,7 @@ ProfileReading ReadProfile(std::string_view text, std::size_t pieceLength, std::
   while (reader.Next(line)) {
     const std::string_view label = std::string_view(line).substr(0, kLabelLength);
     const std::string value = line.size() > kValueStart ? line.substr(kValueStart, kValueLength) : std::string();
-    for (const Field& field : kFields) {
+    for (const ProfileField& field : kProfileFields) {
       if (label != field.label) continue;
       if (field.member == &ProfileData::Password) {
         std::string fault = StorePassword(value, profileName, data);
