@@ -8,7 +8,9 @@ namespace tavorine {
 
 namespace {
 
+// The password has no option: an empty argument must never select it.
 const ProfileField* FieldOfOption(const std::string& option) {
+  if (option.empty()) return nullptr;
   for (const ProfileField& field : kProfileFields) {
     if (OptionOf(field) == option) return &field;
   }
