@@ -8,16 +8,10 @@ what the program makes of them is written out in the cases.
 """
 
 from profiles import encode_password, profile
+from systems import RUN_LOG, SAPRFC_INI, SAPRFC_LOCK, SENSOR_DIR, SIMULATION, TRACE, WORK
 
-SENSOR_DIR = "D:\\Program Files\\PRTG Network Monitor\\Custom Sensors\\ExeXml\\"
-WORK = "D:\\work\\"
 GLOBAL_FILE = SENSOR_DIR + "SAP Kestrion.Gbl"
 SHARED_FILE = SENSOR_DIR + "Kestrion.Prf"
-SIMULATION = WORK + "RfcSim.txt"
-TRACE = WORK + "Dev_Rfc.Trc"
-RUN_LOG = WORK + "Tavorine.log"
-SAPRFC_INI = WORK + "SapRfc.ini"
-SAPRFC_LOCK = WORK + "SapRfc.ini.lck"
 
 PASSWORD = "Secret42"
 ASSIGNED = 'Sensor="SAP Tavorine"'
