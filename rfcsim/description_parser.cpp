@@ -93,14 +93,7 @@ const SystemDescription* Description::Find(std::string_view destination) const {
 
 Description ParseDescription(std::string_view text) {
   Reader reader;
-  size_t number = 0;
-  while (!text.empty()) {
-    const size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    reader.Line(++number, line);
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-  }
+  ForEachLine(text, [&reader](size_t number, std::string_view line) { reader.Line(number, line); });
   return reader.Finish();
 }
 

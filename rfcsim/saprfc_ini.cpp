@@ -46,15 +46,9 @@ const IniDestination* IniFile::Find(std::string_view destination) const {
 
 IniFile ParseSapRfcIni(std::string_view text) {
   IniFile ini;
-  size_t number = 0;
-  while (!text.empty()) {
-    const size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    ++number;
+  ForEachLine(text, [&ini](size_t number, std::string_view line) {
     if (std::string problem = IniLine(ini, line); !problem.empty()) ini.problems.push_back({number, problem});
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-  }
+  });
   return ini;
 }
 
