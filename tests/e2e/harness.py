@@ -19,6 +19,7 @@ import signal
 import subprocess
 import sys
 import tempfile
+import time
 from pathlib import Path
 from typing import Callable, Optional
 
@@ -150,8 +151,15 @@ class WineBackend(Backend):
             print(f"initialising Wine prefix {self.prefix} (once)...", flush=True)
         # No Mono or Gecko: the program needs neither, and their installers want a display.
         boot_env = dict(env, WINEDLLOVERRIDES="mscoree,mshtml=")
-        subprocess.run([self.emulator, "wineboot"], env=boot_env, check=True, timeout=300,
-                       start_new_session=True, **quiet)
+        # A boot that meets the system processes of an earlier one still going
+        # down now and then ends with status 1; the next one succeeds.
+        for attempt in range(3):
+            booted = subprocess.run([self.emulator, "wineboot"], env=boot_env, timeout=300,
+                                    start_new_session=True, **quiet)
+            if booted.returncode == 0:
+                break
+            time.sleep(2)
+        booted.check_returncode()
         self.clean_journal()
         self.baseline_c = set(os.listdir(self.prefix / "drive_c"))
 
