@@ -27,6 +27,13 @@ inline std::vector<std::string> Parts(std::string_view text, std::size_t maxPart
   return parts;
 }
 
+// Readers take a stream, as they take a file: the input feeds it in reads of a
+// size it chooses itself (1 to 16 bytes), so every way a read can cut a line,
+// a CR LF above all, is met.
+inline std::size_t ReadSize(std::string_view text) {
+  return text.empty() ? 1 : static_cast<unsigned char>(text.back()) % 16 + 1;
+}
+
 [[noreturn]] inline void Fail(const char* what) {
   std::fprintf(stderr, "fuzz check failed: %s\n", what);
   __builtin_trap();

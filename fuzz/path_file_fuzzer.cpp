@@ -4,7 +4,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text = fuzz::Text(data, size);
-  const std::string directory = tavorine::PathFileDirectory(text);
+  tavorine::TextStream stream(text, fuzz::ReadSize(text));
+  const std::string directory = tavorine::PathFileDirectory(stream);
   fuzz::Check(directory.size() <= 99, "a directory is one piece of at most 99 characters");
   fuzz::Check(directory.find('\n') == std::string::npos, "a directory holds no line feed");
   if (!directory.empty()) {

@@ -8,12 +8,15 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   auto parts = fuzz::Parts(fuzz::Text(data, size), 2);
   if (parts.size() == 1) parts.insert(parts.begin(), "GROUP");
-  const auto result = tavorine::ReadSharedProfile(parts[1], parts[0]);
+  tavorine::TextStream file(parts[1], fuzz::ReadSize(parts[1]));
+  const auto result = tavorine::ReadSharedProfile(file, parts[0]);
   if (const auto* listing = std::get_if<tavorine::Listing>(&result)) {
     fuzz::Check(!listing->serverListing.empty() && listing->itemText == parts[0], "a listing keeps its item");
     fuzz::Check(!listing->sensorOptions.has_value(), "a shared profile gives no sensor options");
   } else {
-    fuzz::Check(std::get<tavorine::RunFailure>(result).message.starts_with("Error 102"), "Error 1025 or 1026");
+    const auto fault = std::get<tavorine::ListingFault>(result);
+    fuzz::Check(fault == tavorine::ListingFault::NoServerListing || fault == tavorine::ListingFault::NoItem,
+                "a shared profile lacks its listing or its item");
   }
   return 0;
 }

@@ -2,8 +2,8 @@
 
 #include "commands.h"
 #include "config/profile_reader.h"
-#include "platform/text_file.h"
-#include "profile_fields.h"
+#include "platform/input_file.h"
+#include "field_rules.h"
 #include "usage.h"
 
 namespace tavorine {
@@ -37,9 +37,8 @@ std::string Quoted(std::string_view value) {
 bool StartsWith(std::string_view text, std::string_view head) { return text.substr(0, head.size()) == head; }
 
 std::string PasswordShown(const ProfileReading& reading) {
-  const std::string_view fault = reading.fault ? std::string_view(reading.fault->message) : std::string_view();
-  if (StartsWith(fault, "Error 1004")) return "(does not decode: not a valid encoded password)";
-  if (StartsWith(fault, "Error 1005")) return "(does not decode: its check digit is wrong)";
+  if (reading.fault == ProfileFault::InvalidPassword) return "(does not decode: not a valid encoded password)";
+  if (reading.fault == ProfileFault::WrongPassword) return "(does not decode: its check digit is wrong)";
   const std::size_t length = reading.data.Password.size();
   if (length == 0) return "(missing)";
   return "(" + std::to_string(length) + (length == 1 ? " character" : " characters") + ", decodes)";
@@ -62,19 +61,19 @@ int RunCheckCommand(const std::vector<std::string>& arguments) {
     return kToolBadInput;
   }
   const std::string& file = arguments[0];
-  const std::optional<std::string> text = ReadTextFile(file);
-  if (!text) {
-    std::cerr << "tavorine-profile: cannot read " << file << '\n';
+  std::optional<InputFile> text = InputFile::Open(file);
+  if (!text || text->TooLarge()) {
+    std::cerr << "tavorine-profile: cannot read " << file << (text ? " (larger than 16 MB)" : "") << '\n';
     return kToolBadInput;
   }
   const std::string_view name = FileNameOf(file);
   // Reading on past a bad password line shows every field; the verdict is the
   // same as the sensor's, which stops there, as the first fault is kept.
-  const ProfileReading reading = ReadProfile(*text, kSingleProfilePieceLength, name, PasswordFaultHandling::ReadOn);
+  const ProfileReading reading = ReadProfile(*text, kSingleProfilePieceLength, PasswordFaultHandling::ReadOn);
   std::string report = "Profile " + file + "\n";
   for (const ProfileField& field : kProfileFields) report += FieldLine(field, reading);
   if (reading.fault) {
-    std::cout << report << reading.fault->message << '\n';
+    std::cout << report << ProfileFaultMessage(*reading.fault, name).message << '\n';
     return kToolProfileRefused;
   }
   std::cout << report << "OK: profile " << name << " is accepted\n";

@@ -1,7 +1,7 @@
 #include "profile_text.h"
 
 #include "config/password_codec.h"
-#include "profile_fields.h"
+#include "field_rules.h"
 
 namespace tavorine {
 

@@ -1,6 +1,6 @@
 #include "usage.h"
 
-#include "profile_fields.h"
+#include "field_rules.h"
 
 namespace tavorine {
 

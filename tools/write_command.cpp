@@ -6,8 +6,9 @@
 #include "config/profile_reader.h"
 #include "file_install.h"
 #include "password_input.h"
+#include "platform/ascii_case.h"
 #include "platform/windows_path.h"
-#include "profile_fields.h"
+#include "field_rules.h"
 #include "profile_text.h"
 #include "usage.h"
 #include "write_request.h"
@@ -39,22 +40,17 @@ std::string PasswordProblem(const std::string& password) {
   return why.empty() ? why : "refused password: " + why;
 }
 
-std::string UpperCase(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
-
 // The profile as stored must give the sensor exactly what was asked for.
 StoredCheck ReadsBackAs(const ProfileData& values) {
   return [values](std::string_view stored) -> std::string {
-    const ProfileReading reading =
-        ReadProfile(stored, kSingleProfilePieceLength, "the new profile", PasswordFaultHandling::StopReading);
-    if (reading.fault) return "the written file does not read back: " + reading.fault->message;
+    TextStream text(stored);
+    const ProfileReading reading = ReadProfile(text, kSingleProfilePieceLength, PasswordFaultHandling::StopReading);
+    if (reading.fault) {
+      return "the written file does not read back: " + ProfileFaultMessage(*reading.fault, "the new profile").message;
+    }
     for (const ProfileField& field : kProfileFields) {
       const std::string& wanted = values.*field.member;
-      const std::string expected = field.member == &ProfileData::User ? UpperCase(wanted) : wanted;
+      const std::string expected = field.member == &ProfileData::User ? AsciiUpperCase(wanted) : wanted;
       if (reading.data.*field.member != expected) {
         return "the written file does not read back: " + std::string(field.label) + " differs";
       }

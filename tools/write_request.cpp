@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "profile_fields.h"
+#include "field_rules.h"
 
 namespace tavorine {
 

@@ -54,7 +54,7 @@ RFC_RC CallGetCpuAll(RfcSession& session, RFC_HANDLE handle, const InternalTable
 }  // namespace
 
 RFC_RC CpuRead(RfcSession& session, RFC_HANDLE handle, CallState& state) {
-  InternalTable cpuTable(session.Library(), "TF_CPU_ALL", kCpuAllRowLength);
+  InternalTable cpuTable(session, "TF_CPU_ALL", kCpuAllRowLength);
   std::string exception;
   const RFC_RC code = CallGetCpuAll(session, handle, cpuTable, exception);
   if (ClassifyCallOutcome(code, exception, state)) cpuTable.FetchAllLines();

@@ -103,7 +103,7 @@ RFC_RC MissingObjectsCheck(RfcSession& session, RFC_HANDLE handle, CallState& st
                            std::string_view destination) {
   std::array<std::unique_ptr<InternalTable>, kObjectTables.size()> tables;
   for (std::size_t i = 0; i < kObjectTables.size(); ++i) {
-    tables[i] = std::make_unique<InternalTable>(session.Library(), kObjectTables[i].first, kMissObjLength);
+    tables[i] = std::make_unique<InternalTable>(session, kObjectTables[i].first, kMissObjLength);
   }
   Db02Imports in;
   std::string exception;

@@ -1,11 +1,12 @@
 #include "config/listing_file.h"
 
 #include <algorithm>
-#include <array>
 #include <utility>
 
 #include "config/profile_reader.h"
-#include "platform/text_file.h"
+#include "output/messages.h"
+#include "platform/ascii_case.h"
+#include "platform/piece_reader.h"
 
 namespace tavorine {
 
@@ -18,15 +19,6 @@ constexpr std::size_t kItemMaxLength = 90;
 constexpr std::string_view kSensorAssignment = "Sensor=\"SAP Tavorine\"";
 constexpr std::string_view kItemMarker = "Item=";
 constexpr std::string_view kSharedListingMarker = "# Gsng: ";
-
-// Only ASCII letters change, whatever the locale, as on the monitor's machines.
-std::string AsciiUpper(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return upper;
-}
 
 // The line's text from a column (counted from 1) on; nothing for a shorter line.
 std::string_view FromColumn(std::string_view line, std::size_t column) {
@@ -42,7 +34,7 @@ std::string ColonsToBlanks(std::string_view text) {
 // The first word of the options, upper-cased and brought to exactly 10
 // characters: a shorter name is padded, so that it matches only itself.
 std::string SensorName(std::string_view optionsText) {
-  std::string name = AsciiUpper(optionsText.substr(0, optionsText.find(' ')));
+  std::string name = AsciiUpperCase(optionsText.substr(0, optionsText.find(' ')));
   name.resize(kSensorNameLength, ' ');
   return name;
 }
@@ -58,22 +50,9 @@ std::string ItemFromSettings(std::string_view settings) {
   return ColonsToBlanks(value.substr(0, std::min(value.find_first_of(" ,"), kItemMaxLength)));
 }
 
-// Tested in a fixed order, so the last one that the line holds wins.
-void SelectSystemNameKey(std::string_view line, SystemNameKey& key) {
-  constexpr std::array<std::pair<std::string_view, SystemNameKey>, 4> kMarkers = {{
-      {",Profile", SystemNameKey::Profile},
-      {",Alias", SystemNameKey::Alias},
-      {",Host", SystemNameKey::Host},
-      {",Sid", SystemNameKey::Sid},
-  }};
-  for (const auto& [marker, selected] : kMarkers) {
-    if (line.find(marker) != std::string_view::npos) key = selected;
-  }
-}
-
-std::variant<Listing, RunFailure> Checked(Listing listing) {
-  if (listing.serverListing.empty()) return RunFailure{"Error 1025: Global Server Listing missing..."};
-  if (listing.itemText.empty()) return RunFailure{"Error 1026: Global Item Idenification missing..."};
+std::variant<Listing, ListingFault> Checked(Listing listing) {
+  if (listing.serverListing.empty()) return ListingFault::NoServerListing;
+  if (listing.itemText.empty()) return ListingFault::NoItem;
   return listing;
 }
 
@@ -85,13 +64,12 @@ class GlobalListingReader {
   // False when the line is a settings line that does not assign the sensor
   // to this program.
   bool Take(std::string_view line) {
-    const std::string head = AsciiUpper(line.substr(0, listingKey_.size()));
+    const std::string head = AsciiUpperCase(line.substr(0, listingKey_.size()));
     if (head == listingKey_) listing_.serverListing += FromColumn(line, kListingColumn);
     if (head != settingsKey_) return true;
     settings_ = FromColumn(line, kSettingsColumn);
     if (settings_.find(kSensorAssignment) == std::string::npos) return false;
     listing_.sensorOptions = ColonsToBlanks(CutAt(settings_, ",Sensor="));
-    SelectSystemNameKey(line, listing_.systemNameKey);
     return true;
   }
 
@@ -111,23 +89,30 @@ class GlobalListingReader {
 
 }  // namespace
 
-std::variant<Listing, RunFailure> ReadGlobalListing(std::string_view fileText, std::string_view optionsText,
-                                                    std::string_view firstOptionAsTyped) {
+RunFailure ListingFaultMessage(ListingFault fault, std::string_view sensorAsTyped) {
+  switch (fault) {
+    case ListingFault::SensorNotAllocated: return messages::SensorNotAllocated();
+    case ListingFault::SensorNotFound: return messages::GlobalSensorNotFound(sensorAsTyped);
+    case ListingFault::NoServerListing: return messages::NoServerListing();
+    case ListingFault::NoItem: return messages::NoItem();
+  }
+  return messages::NoServerListing();
+}
+
+std::variant<Listing, ListingFault> ReadGlobalListing(ByteStream& file, std::string_view optionsText) {
   GlobalListingReader reader(optionsText);
-  PieceReader pieces(fileText, kListingPieceLength);
+  PieceReader pieces(file, kListingPieceLength);
   std::string line;
   while (pieces.Next(line)) {
-    if (!reader.Take(line)) return RunFailure{"Error 1029: Invalid Sensor-Allocation..."};
+    if (!reader.Take(line)) return ListingFault::SensorNotAllocated;
   }
-  if (!reader.SensorFound()) {
-    return RunFailure{"Error 1030: Global Sensor " + std::string(firstOptionAsTyped) + " not found..."};
-  }
+  if (!reader.SensorFound()) return ListingFault::SensorNotFound;
   return Checked(reader.Finish());
 }
 
-std::variant<Listing, RunFailure> ReadSharedProfile(std::string_view fileText, std::string_view itemText) {
+std::variant<Listing, ListingFault> ReadSharedProfile(ByteStream& file, std::string_view itemText) {
   Listing listing;
-  PieceReader pieces(fileText, kListingPieceLength);
+  PieceReader pieces(file, kListingPieceLength);
   std::string line;
   while (pieces.Next(line)) {
     if (line.starts_with(kSharedListingMarker)) listing.serverListing += FromColumn(line, kListingColumn);
@@ -136,8 +121,19 @@ std::variant<Listing, RunFailure> ReadSharedProfile(std::string_view fileText, s
   return Checked(std::move(listing));
 }
 
-RunFailure SharedProfileMissing() { return {"Error 1024: ProFile Kestrion.Prf is missing..."}; }
-
-RunFailure GlobalListingMissing() { return {"Error 10x1: ProFile SAP Kestrion.Gbl is missing..."}; }
+bool StaysInSensorFolder(std::string_view entry) {
+  if (entry.find(':') != std::string_view::npos) return false;
+  if (!entry.empty() && (entry.front() == '\\' || entry.front() == '/')) return false;
+  std::size_t start = 0;
+  while (start <= entry.size()) {
+    const std::size_t end = std::min(entry.find_first_of("\\/", start), entry.size());
+    const std::string_view name = entry.substr(start, end - start);
+    // Windows drops a name's final blanks and dots, so ".. " or "..." may climb as ".." does.
+    const bool onlyDotsAndBlanks = name.find_first_not_of(". ") == std::string_view::npos;
+    if (onlyDotsAndBlanks && std::count(name.begin(), name.end(), '.') >= 2) return false;
+    start = end + 1;
+  }
+  return true;
+}
 
 }  // namespace tavorine

@@ -5,11 +5,9 @@
 #include <variant>
 
 #include "output/run_failure.h"
+#include "platform/byte_stream.h"
 
 namespace tavorine {
-
-// Which text names a system while a listing run checks it.
-enum class SystemNameKey { Profile, Alias, Host, Sid };
 
 // What a listing file tells the listing run.
 struct Listing {
@@ -21,28 +19,36 @@ struct Listing {
   // Global listing file only: the options text of the sensor's settings line,
   // in the file's letter case, kept whole. It replaces the options as typed.
   std::optional<std::string> sensorOptions;
-  SystemNameKey systemNameKey = SystemNameKey::Profile;
 };
 
-// Reads the text of "SAP Kestrion.Gbl", the listing file that many sensors
-// share; each finds its lines by its sensor name. optionsText is the run's
-// upper-cased options, whose first word is the sensor name (only its first
-// 10 characters count). firstOptionAsTyped is the first command-line argument
-// after the profile name, as typed; it names the sensor in Error 1030.
-// Fails with the first of: Error 1029 at the first settings line of the sensor
-// that does not assign it to this program, Error 1030 when the sensor has no
-// settings line, Error 1025 for an empty listing, Error 1026 for an empty item.
-std::variant<Listing, RunFailure> ReadGlobalListing(std::string_view fileText, std::string_view optionsText,
-                                                    std::string_view firstOptionAsTyped);
+// Why a listing file gives no listing.
+enum class ListingFault {
+  SensorNotAllocated,  // a settings line of the sensor lacks Sensor="SAP Tavorine" (1029)
+  SensorNotFound,      // no settings line of the sensor (1030)
+  NoServerListing,     // 1025
+  NoItem,              // 1026
+};
 
-// Reads the text of "Kestrion.Prf", the profile the suite shares: every "# Gsng: "
-// line (in exactly this case) adds to the listing. itemText is the value of
-// the option "ITEM=". Fails with Error 1025 for an empty listing, then with
-// Error 1026 for an empty item.
-std::variant<Listing, RunFailure> ReadSharedProfile(std::string_view fileText, std::string_view itemText);
+// The numbered message of a fault; sensorAsTyped names the sensor in Error 1030.
+RunFailure ListingFaultMessage(ListingFault fault, std::string_view sensorAsTyped);
 
-// The messages for listing files that cannot be opened.
-RunFailure SharedProfileMissing();
-RunFailure GlobalListingMissing();
+// Reads "SAP Kestrion.Gbl", the listing file that many sensors share; each
+// finds its lines by its sensor name. optionsText is the run's upper-cased
+// options, whose first word is the sensor name (only its first 10 characters
+// count). Fails with the first of: a settings line of the sensor that does not
+// assign it to this program, no settings line of the sensor, an empty
+// listing, an empty item.
+std::variant<Listing, ListingFault> ReadGlobalListing(ByteStream& file, std::string_view optionsText);
+
+// Reads "Kestrion.Prf", the profile the suite shares: every "# Gsng: " line
+// (in exactly this case) adds to the listing. itemText is the value of the
+// option "ITEM=". Fails for an empty listing, then for an empty item.
+std::variant<Listing, ListingFault> ReadSharedProfile(ByteStream& file, std::string_view itemText);
+
+// Whether a listing entry names a file in the sensor folder or below it. An
+// entry that climbs out (a ".." name), starts at a root ("\" or "/") or names
+// a drive or a stream (":") is refused, whatever the file it would reach: a
+// listing must not make the sensor log on with a profile from elsewhere.
+bool StaysInSensorFolder(std::string_view entry);
 
 }  // namespace tavorine

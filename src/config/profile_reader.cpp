@@ -4,7 +4,9 @@
 
 #include "config/password_codec.h"
 #include "config/profile_fields.h"
-#include "platform/text_file.h"
+#include "output/messages.h"
+#include "platform/ascii_case.h"
+#include "platform/piece_reader.h"
 
 namespace tavorine {
 
@@ -14,56 +16,48 @@ constexpr std::size_t kLabelLength = 12;
 constexpr std::size_t kValueStart = 13;
 constexpr std::size_t kValueLength = 60;
 
-std::string Message(std::string_view head, std::string_view name, std::string_view tail) {
-  std::string text(head);
-  text += name;
-  text += tail;
-  return text;
-}
-
-std::string UpperCase(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
-
-// The message of a password fault, or empty when the value decoded.
-std::string StorePassword(std::string_view value, std::string_view profileName, ProfileData& data) {
+// The fault of a password line, or none when the value decoded (or is empty).
+std::optional<ProfileFault> StorePassword(std::string_view value, ProfileData& data) {
   if (value.empty()) {
     data.Password.clear();
-    return {};
+    return std::nullopt;
   }
   const auto decoded = DecodePassword(value);
   if (const auto* password = std::get_if<std::string>(&decoded)) {
     data.Password = *password;
-    return {};
+    return std::nullopt;
   }
-  if (std::get<PasswordFault>(decoded) == PasswordFault::Invalid) {
-    return Message("Error 1004: Invalid Password in Profile ", profileName, " found...");
-  }
-  return Message("Error 1005: Wrong Password in Profile ", profileName, " found...");
+  return std::get<PasswordFault>(decoded) == PasswordFault::Invalid ? ProfileFault::InvalidPassword
+                                                                     : ProfileFault::WrongPassword;
 }
 
-std::optional<RunFailure> CheckFields(const ProfileData& data, std::string_view profileName) {
-  if (data.User.empty()) return RunFailure{Message("Error 1006: Username in Profile ", profileName, " is missing...")};
-  if (data.Password.empty()) return RunFailure{Message("Error 1007: Password in Profile ", profileName, " is missing...")};
+std::optional<ProfileFault> CheckFields(const ProfileData& data) {
+  if (data.User.empty()) return ProfileFault::UsernameMissing;
+  if (data.Password.empty()) return ProfileFault::PasswordMissing;
   for (const ProfileField& field : kProfileFields) {
     const std::size_t length = (data.*field.member).size();
-    if (length < field.minimum || length > field.capacity) {
-      return RunFailure{Message("Error 1003: Invalid Parameter(s) at ", profileName, " found...")};
-    }
+    if (length < field.minimum || length > field.capacity) return ProfileFault::InvalidParameters;
   }
   return std::nullopt;
 }
 
 }  // namespace
 
-ProfileReading ReadProfile(std::string_view text, std::size_t pieceLength, std::string_view profileName,
-                           PasswordFaultHandling handling) {
+RunFailure ProfileFaultMessage(ProfileFault fault, std::string_view profileName) {
+  switch (fault) {
+    case ProfileFault::InvalidParameters: return messages::InvalidParameters(profileName);
+    case ProfileFault::InvalidPassword: return messages::InvalidPassword(profileName);
+    case ProfileFault::WrongPassword: return messages::WrongPassword(profileName);
+    case ProfileFault::UsernameMissing: return messages::UsernameMissing(profileName);
+    case ProfileFault::PasswordMissing: return messages::PasswordMissing(profileName);
+  }
+  return messages::InvalidParameters(profileName);
+}
+
+ProfileReading ReadProfile(ByteStream& profile, std::size_t pieceLength, PasswordFaultHandling handling) {
   ProfileReading reading;
   ProfileData& data = reading.data;
-  PieceReader reader(text, pieceLength);
+  PieceReader reader(profile, pieceLength);
   std::string line;
   while (reader.Next(line)) {
     const std::string_view label = std::string_view(line).substr(0, kLabelLength);
@@ -71,12 +65,12 @@ ProfileReading ReadProfile(std::string_view text, std::size_t pieceLength, std::
     for (const ProfileField& field : kProfileFields) {
       if (label != field.label) continue;
       if (field.member == &ProfileData::Password) {
-        std::string fault = StorePassword(value, profileName, data);
-        if (fault.empty()) break;
-        if (!reading.fault) reading.fault = RunFailure{std::move(fault)};
+        const std::optional<ProfileFault> fault = StorePassword(value, data);
+        if (!fault) break;
+        if (!reading.fault) reading.fault = fault;
         if (handling == PasswordFaultHandling::StopReading) return reading;
       } else if (field.member == &ProfileData::User) {
-        data.User = UpperCase(value);
+        data.User = AsciiUpperCase(value);
       } else {
         data.*field.member = value;
         if (field.member == &ProfileData::Hostname) data.DisplayHost = value;
@@ -84,7 +78,7 @@ ProfileReading ReadProfile(std::string_view text, std::size_t pieceLength, std::
       break;
     }
   }
-  if (!reading.fault) reading.fault = CheckFields(data, profileName);
+  if (!reading.fault) reading.fault = CheckFields(data);
   return reading;
 }
 

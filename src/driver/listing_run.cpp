@@ -6,13 +6,14 @@
 #include "checks/system_info_check.h"
 #include "config/listing_file.h"
 #include "config/profile_reader.h"
+#include "driver/rfc_run.h"
 #include "driver/road.h"
-#include "driver/startup.h"
-#include "platform/console.h"
+#include "output/messages.h"
+#include "output/result_document.h"
+#include "platform/ascii_case.h"
 #include "platform/local_time.h"
-#include "platform/text_file.h"
-#include "rfc/error_report.h"
 #include "rfc/logon.h"
+#include "rfc/sap_rfc_ini.h"
 #include "rfc/trace_file_scan.h"
 
 namespace tavorine {
@@ -27,94 +28,116 @@ struct Counters {
   unsigned FailedCount = 0;
 };
 
+// What checking one listed system gave.
+struct SystemResult {
+  bool skipped = true;  // its profile does not open: it counts in NoSystems only
+  std::string consoleLine;
+  bool systemFault = false;
+  CallStatus callStatus = CallStatus::ERR;
+  std::string errorText;  // the failed checks' texts
+  // A failure that ends the whole run: a failed CPU read or system
+  // information call (its text then still wants the trace's), or a database
+  // that is not DB4.
+  enum class Ending { None, FailedCheck, DatabaseMismatch } ending = Ending::None;
+};
+
 // Everything a listing run keeps from one system to the next.
-struct ListingRun {
-  RunOptions& options;
-  const RfcLibrary& library;
-  RunLog& runLog;
-  RfcSession& session;
-  LogonRecords records;
+struct ListingState {
   Counters counters;
   std::string errorText;  // a failed missing-objects check's text, until the next system
 };
 
-std::variant<Listing, RunFailure> ReadListing(const RunOptions& options) {
-  const bool global = options.profileName == kGlobalListingName;
-  const auto text = ReadTextFile(options.profilePath);
-  if (!text) return global ? GlobalListingMissing() : SharedProfileMissing();
-  return global ? ReadGlobalListing(*text, options.optionsText, options.firstOption)
-                : ReadSharedProfile(*text, options.itemText);
+std::variant<Listing, ListingFault> ReadListing(const RunOptions& options, InputFile& file) {
+  if (options.profileName == kGlobalListingName) return ReadGlobalListing(file, options.optionsText);
+  return ReadSharedProfile(file, options.itemText);
 }
 
-// Ends the whole run after a check that no system may fail. The document's
-// head is out already, so the error goes on inside it.
-int EndRun(ListingRun& run, RFC_HANDLE handle, std::string_view message) {
-  ResultDocument document(run.options.outputMode);
-  document.DocErrorAfterHead(message);
-  Print(document.Text());
-  run.library.RfcClose(handle);
-  return kExitFailed;
-}
-
-// The checks of one system. Returns an exit status when the whole run has to
-// end, nothing when the run goes on; sets state and whether the system's
-// dictionary could be read.
-std::optional<int> CheckSystem(ListingRun& run, RFC_HANDLE handle, CallState& state, bool& sensorFound) {
-  CpuRead(run.session, handle, state);
-  if (state.CallStatus != "OK") return EndRun(run, handle, state.errorText + TraceFileScan());
-  state.CallStatus = "ERR";
-  SystemInfo info;
-  SystemInfoCheck(run.session, handle, state, info);
-  if (state.CallStatus != "OK") return EndRun(run, handle, state.errorText + TraceFileScan());
-  if (!IsDb4(info.DatabaseSystem)) return EndRun(run, handle, "Error 1018: DataBase mismatch !");
-  state.CallStatus = "ERR";
-  MissingObjectsCheck(run.session, handle, state, nullptr, "");
-  sensorFound = state.CallStatus == "OK";
-  return std::nullopt;
-}
-
-// One listed system, from its profile to its state line. Returns an exit
-// status when the whole run has to end.
-std::optional<int> RunSystem(ListingRun& run, const std::string& entry) {
-  ++run.counters.SystemCount;
-  const auto profileText = ReadTextFile(run.options.profileDir + entry);
-  if (!profileText) return std::nullopt;
-  const ProfileReading reading = ReadProfile(*profileText, kListingPieceLength, entry, PasswordFaultHandling::ReadOn);
-  bool systemFault = reading.fault.has_value();
-  const ProfileData& profile = reading.data;
-  const std::string consoleLine = "* " + LocalTimeOfDay() + " " + entry + ", " + profile.DisplayHost + ", " +
-                                  profile.Destination + ", " + profile.Sysnr + ", " + profile.Client;
-
-  InstallRfcErrorReport(run.library);
-  run.errorText.clear();
+// The checks of one system on its connection; the result's ending tells
+// whether the run goes on.
+void CheckConnectedSystem(RfcSession& session, RFC_HANDLE handle, SystemResult& result) {
   CallState state;
-  bool sensorFound = false;
-  const RFC_HANDLE handle =
-      Logon(run.library, profile, run.options.optionsText, run.options.optionsAsGiven, run.records, run.runLog);
-  if (handle == 0) {
-    systemFault = true;
-  } else {
-    if (auto ended = CheckSystem(run, handle, state, sensorFound)) return ended;
-    run.library.RfcClose(handle);
-    run.errorText = state.errorText;
+  CpuRead(session, handle, state);
+  result.callStatus = state.callStatus;
+  result.errorText = state.errorText;
+  if (state.callStatus != CallStatus::OK) {
+    result.ending = SystemResult::Ending::FailedCheck;
+    return;
   }
+  state.callStatus = CallStatus::ERR;
+  SystemInfo info;
+  SystemInfoCheck(session, handle, state, info);
+  result.callStatus = state.callStatus;
+  result.errorText = state.errorText;
+  if (state.callStatus != CallStatus::OK) {
+    result.ending = SystemResult::Ending::FailedCheck;
+    return;
+  }
+  if (!IsDb4(info.DatabaseSystem)) {
+    result.ending = SystemResult::Ending::DatabaseMismatch;
+    return;
+  }
+  state.callStatus = CallStatus::ERR;
+  MissingObjectsCheck(session, handle, state, nullptr, "");
+  result.callStatus = state.callStatus;
+  result.errorText = state.errorText;
+}
 
-  const bool processed = !systemFault && state.CallStatus == "OK" && sensorFound;
-  ++(processed ? run.counters.ProcessedCount : run.counters.FailedCount);
-  const char* systemState = processed ? "Processed" : (!systemFault && state.CallStatus == "OK") ? "Not Found" : "Rfc Failure";
-  if (run.options.consoleTrace) Print("\n" + consoleLine + " State=" + systemState + "\n");
+// One listed system, from its profile to the end of its checks.
+SystemResult CheckSystem(const RunOptions& options, const std::string& entry, RfcRun& rfc, LogonRecords& records,
+                         OutputSink& output) {
+  SystemResult result;
+  if (!StaysInSensorFolder(entry)) return result;
+  std::optional<InputFile> file = InputFile::Open(options.profileDir + entry);
+  if (!file) return result;
+  result.skipped = false;
+  ProfileReading reading;
+  if (file->TooLarge()) {
+    reading.fault = ProfileFault::InvalidParameters;
+  } else {
+    reading = ReadProfile(*file, kListingPieceLength, PasswordFaultHandling::ReadOn);
+  }
+  result.systemFault = reading.fault.has_value();
+  const ProfileData& profile = reading.data;
+  result.consoleLine = "* " + LocalTimeOfDay() + " " + entry + ", " + profile.DisplayHost + ", " +
+                       profile.Destination + ", " + profile.Sysnr + ", " + profile.Client;
+
+  rfc.Report().InstallEnvironment();
+  const LogonContext logon{rfc.Library(), rfc.Log(), output, options.optionsText, options.optionsAsGiven};
+  const LogonResult loggedOn = Logon(logon, profile, ReadDestinationIni(profile.Destination), records);
+  if (loggedOn.handle == 0) {
+    result.systemFault = true;
+    return result;
+  }
+  const RfcConnection connection(rfc.Library(), loggedOn.handle);
+  CheckConnectedSystem(rfc.Session(), connection.Handle(), result);
+  return result;
+}
+
+// Takes a system's result into the run: its counters and state line, or the
+// failure that ends the run.
+std::optional<RunFailure> TakeResult(const RunOptions& options, const SystemResult& result, ListingState& state,
+                                     OutputSink& output) {
+  ++state.counters.SystemCount;
+  if (result.skipped) return std::nullopt;
+  if (result.ending == SystemResult::Ending::FailedCheck) return RunFailure{result.errorText + TraceFileScan()};
+  if (result.ending == SystemResult::Ending::DatabaseMismatch) return messages::DatabaseMismatch();
+  state.errorText = result.errorText;
+  const bool processed = !result.systemFault && result.callStatus == CallStatus::OK;
+  ++(processed ? state.counters.ProcessedCount : state.counters.FailedCount);
+  if (options.consoleTrace) {
+    output.Write("\n" + result.consoleLine + " State=" + (processed ? "Processed" : "Rfc Failure") + "\n");
+  }
   return std::nullopt;
 }
 
 // The line shows the options up to " @" only; the run itself keeps them whole,
 // since the logon reads its ",HOST=" and ",NO=" values wherever they stand.
-void PrintStartLines(const RunOptions& options) {
-  if (!options.consoleTrace) return;
+std::string StartLines(const RunOptions& options) {
   std::string shown = options.optionsAsGiven;
   std::replace(shown.begin(), shown.end(), ':', ' ');
   shown.resize(std::min(shown.size(), shown.find(" @")));
   const std::string startTime = options.startBanner.substr(2, 8);
-  Print(options.startBanner + "\n* " + startTime + " " + shown + " State=Executing\n");
+  return options.startBanner + "\n* " + startTime + " " + shown + " State=Executing\n";
 }
 
 std::string Summary(const std::string& item, const Counters& counters) {
@@ -122,47 +145,55 @@ std::string Summary(const std::string& item, const Counters& counters) {
          ", Processed=" + std::to_string(counters.ProcessedCount) + ", Failed=" + std::to_string(counters.FailedCount);
 }
 
+// The entries of the server listing: the texts between the "#", the last one
+// also when no "#" ends it.
+std::vector<std::string> Entries(std::string_view listing) {
+  std::vector<std::string> entries;
+  while (!listing.empty()) {
+    const std::size_t end = listing.find('#');
+    entries.emplace_back(listing.substr(0, end));
+    listing.remove_prefix(end == std::string_view::npos ? listing.size() : end + 1);
+  }
+  return entries;
+}
+
 }  // namespace
 
-int RunListing(RunOptions options) {
-  auto read = ReadListing(options);
-  if (const auto* failure = std::get_if<RunFailure>(&read)) return PrintFailure(*failure);
+RunEnd RunListing(RunOptions options, InputFile& listingFile, OutputSink& output) {
+  if (listingFile.TooLarge()) return {messages::FileTooLarge(options.profileName)};
+  auto read = ReadListing(options, listingFile);
+  if (const auto* fault = std::get_if<ListingFault>(&read)) return {ListingFaultMessage(*fault, options.firstOption)};
   Listing& listing = std::get<Listing>(read);
   if (listing.sensorOptions) options.optionsAsGiven = *listing.sensorOptions;
   options.itemText = listing.itemText;
-  options.optionsText = UpperCased(options.optionsAsGiven);
+  options.optionsText = AsciiUpperCase(options.optionsAsGiven);
 
-  auto loaded = LoadRfcLibrary();
-  if (const auto* failure = std::get_if<RunFailure>(&loaded)) return PrintFailure(*failure);
-  const RfcLibrary& library = std::get<RfcLibrary>(loaded);
-  RunLog runLog;
-  runLog.FollowOptions(options.optionsText);
-  RfcSession session(library, runLog);
+  auto started = RfcRun::Start(options, output);
+  if (const auto* failure = std::get_if<RunFailure>(&started)) return {*failure};
+  RfcRun& rfc = *std::get<std::unique_ptr<RfcRun>>(started);
 
-  PrintStartLines(options);
+  if (options.consoleTrace) output.Write(StartLines(options));
   ResultDocument document(options.outputMode);
   document.SelectChannels(options.optionsText, options.optionsAsGiven);
   document.DocOpen();
-  Print(document.Text() + "\n");
+  output.Write(document.Text() + "\n");
 
-  ListingRun run{options, library, runLog, session, {}, {}, {}};
-  std::string_view remaining = listing.serverListing;
-  while (!remaining.empty()) {
-    const std::size_t end = remaining.find('#');
-    const std::string entry(remaining.substr(0, end));
-    remaining.remove_prefix(end == std::string_view::npos ? remaining.size() : end + 1);
-    if (auto ended = RunSystem(run, entry)) return *ended;
+  ListingState state;
+  LogonRecords records;
+  for (const std::string& entry : Entries(listing.serverListing)) {
+    const SystemResult result = CheckSystem(options, entry, rfc, records, output);
+    if (auto failure = TakeResult(options, result, state, output)) return {std::move(failure), true};
   }
 
   document.Clear();
-  document.AppendText(run.errorText);
+  document.AppendText(state.errorText);
   document.DocTextOpen();
-  document.AppendText(Summary(options.itemText, run.counters));
+  document.AppendText(Summary(options.itemText, state.counters));
   document.DocTextClose();
   document.DocClose();
-  Print(document.Text() + "\n");
-  if (options.consoleTrace) Print("\n* " + LocalTimeOfDay() + " SAP " + kProgramName + " now processed...\n");
-  return kExitFinished;
+  output.Write(document.Text() + "\n");
+  if (options.consoleTrace) output.Write("\n* " + LocalTimeOfDay() + " SAP " + kProgramName + " now processed...\n");
+  return {};
 }
 
 }  // namespace tavorine

@@ -2,58 +2,59 @@
 
 #include <variant>
 
-#include "config/sensor_directory.h"
+#include "driver/profile_location.h"
 #include "driver/road.h"
 #include "driver/startup.h"
 #include "driver/usage.h"
 #include "output/result_document.h"
-#include "platform/console.h"
 #include "platform/local_time.h"
-#include "platform/text_file.h"
 
 namespace tavorine {
 
 namespace {
 
-// In mode EXEXML the profile must lie in the monitor's ExeXml folder; in the
-// other modes, and with "@" in the options, it is opened where the command
-// line names it.
-std::variant<OpenedProfile, RunFailure> OpenRunProfile(const RunOptions& options) {
-  const bool searchSensorDirectory =
-      options.outputMode == OutputMode::EXEXML && options.optionsText.find('@') == std::string::npos;
-  if (searchSensorDirectory) return SearchSensorDirectory(options.profileName);
-  OpenedProfile opened{options.profileDir, options.profileDir + options.profileName, {}};
-  auto text = ReadTextFile(opened.path);
-  if (!text) return RunFailure{"Error 1002: Profile " + opened.path + " is missing..."};
-  opened.text = std::move(*text);
-  return opened;
+// The error envelope of a failure, which is XML in every mode.
+std::string Envelope(const RunEnd& end, OutputMode mode) {
+  ResultDocument document(mode);
+  if (end.afterHead) {
+    document.DocErrorAfterHead(end.failure->message);
+  } else {
+    document.DocError(end.failure->message);
+  }
+  return document.Text();
+}
+
+ExitStatus Finish(const RunEnd& end, OutputMode mode, OutputSink& output) {
+  if (end.failure) output.Write(Envelope(end, mode));
+  if (!output.Delivered()) return ExitStatus::Failed;
+  return end.failure ? ExitStatus::Failed : ExitStatus::Finished;
+}
+
+RunEnd RunRoad(const std::vector<std::string>& arguments, OutputSink& output, OutputMode& mode) {
+  auto started = StartUp(arguments, LocalTimeOfDay());
+  if (const auto* failure = std::get_if<RunFailure>(&started)) return {*failure};
+  RunOptions options = std::move(std::get<RunOptions>(started));
+  mode = options.outputMode;
+
+  auto opened = OpenRunProfile(options);
+  if (const auto* failure = std::get_if<RunFailure>(&opened)) return {*failure};
+  OpenedProfile& profile = std::get<OpenedProfile>(opened);
+  options.profileDir = profile.directory;
+  options.profilePath = profile.path;
+  if (options.listingRun) return RunListing(std::move(options), profile.file, output);
+  return RunSingleProfile(options, profile.file, output);
 }
 
 }  // namespace
 
-int PrintFailure(const RunFailure& failure) {
-  ResultDocument document(OutputMode::EXEXML);
-  document.DocError(failure.message);
-  Print(document.Text());
-  return kExitFailed;
-}
-
-int RunProgram(const std::vector<std::string>& arguments) {
+ExitStatus RunProgram(const std::vector<std::string>& arguments, OutputSink& output) {
   if (const auto usage = UsageText(arguments)) {
-    Print(*usage);
-    return kExitFinished;
+    output.Write(*usage);
+    return output.Delivered() ? ExitStatus::Finished : ExitStatus::Failed;
   }
-  auto started = StartUp(arguments, LocalTimeOfDay());
-  if (const auto* failure = std::get_if<RunFailure>(&started)) return PrintFailure(*failure);
-  RunOptions options = std::move(std::get<RunOptions>(started));
-
-  auto opened = OpenRunProfile(options);
-  if (const auto* failure = std::get_if<RunFailure>(&opened)) return PrintFailure(*failure);
-  OpenedProfile& profile = std::get<OpenedProfile>(opened);
-  options.profileDir = profile.directory;
-  options.profilePath = profile.path;
-
-  return options.listingRun ? RunListing(std::move(options)) : RunSingleProfile(options, profile.text);
+  OutputMode mode = OutputMode::EXEXML;
+  const RunEnd end = RunRoad(arguments, output, mode);
+  return Finish(end, mode, output);
 }
 
 }  // namespace tavorine

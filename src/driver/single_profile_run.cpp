@@ -5,12 +5,13 @@
 #include "checks/system_info_check.h"
 #include "config/profile_reader.h"
 #include "driver/progress_lines.h"
+#include "driver/rfc_run.h"
 #include "driver/road.h"
-#include "platform/console.h"
+#include "output/messages.h"
+#include "platform/delete_file.h"
 #include "platform/local_time.h"
-#include "platform/text_file.h"
-#include "rfc/error_report.h"
 #include "rfc/logon.h"
+#include "rfc/sap_rfc_ini.h"
 #include "rfc/trace_file_scan.h"
 
 namespace tavorine {
@@ -18,64 +19,63 @@ namespace tavorine {
 namespace {
 
 // A failed check's error text, followed by what the trace file tells.
-int ReportFailedCheck(CallState& state) {
-  state.errorText += TraceFileScan();
-  return PrintFailure({state.errorText});
-}
+RunFailure FailedCheck(const CallState& state) { return {state.errorText + TraceFileScan()}; }
 
-// The checks, in their order, on an open connection; the caller closes it.
-int RunChecks(RfcSession& session, RFC_HANDLE handle, const ProfileData& profile, ResultDocument& document) {
+// The checks, in their order, on an open connection.
+std::optional<RunFailure> RunChecks(RfcSession& session, RFC_HANDLE handle, const ProfileData& profile,
+                                    ResultDocument& document) {
   CallState state;
   CpuRead(session, handle, state);
-  if (state.CallStatus != "OK") return ReportFailedCheck(state);
+  if (state.callStatus != CallStatus::OK) return FailedCheck(state);
 
-  state.CallStatus = "ERR";
+  state.callStatus = CallStatus::ERR;
   SystemInfo info;
   SystemInfoCheck(session, handle, state, info);
-  if (state.CallStatus != "OK") return ReportFailedCheck(state);
-  if (!IsDb4(info.DatabaseSystem)) return PrintFailure({"Error 1018: DataBase mismatch !"});
+  if (state.callStatus != CallStatus::OK) return FailedCheck(state);
+  if (!IsDb4(info.DatabaseSystem)) return messages::DatabaseMismatch();
 
-  state.CallStatus = "ERR";
+  state.callStatus = CallStatus::ERR;
   MissingObjectsCheck(session, handle, state, &document, profile.Destination);
-  if (state.CallStatus != "OK") return ReportFailedCheck(state);
-  return kExitFinished;
+  if (state.callStatus != CallStatus::OK) return FailedCheck(state);
+  return std::nullopt;
 }
 
 }  // namespace
 
-int RunSingleProfile(const RunOptions& options, std::string_view profileText) {
+RunEnd RunSingleProfile(const RunOptions& options, InputFile& profileFile, OutputSink& output) {
   const ProfileReading reading =
-      ReadProfile(profileText, kSingleProfilePieceLength, options.profileName, PasswordFaultHandling::StopReading);
-  if (reading.fault) return PrintFailure(*reading.fault);
+      ReadProfile(profileFile, kSingleProfilePieceLength, PasswordFaultHandling::StopReading);
+  if (reading.fault) return {ProfileFaultMessage(*reading.fault, options.profileName)};
   const ProfileData& profile = reading.data;
 
-  auto loaded = LoadRfcLibrary();
-  if (const auto* failure = std::get_if<RunFailure>(&loaded)) return PrintFailure(*failure);
-  const RfcLibrary& library = std::get<RfcLibrary>(loaded);
-
-  RunLog runLog;
-  runLog.FollowOptions(options.optionsText);
-  runLog.Write(0, "program started", options.programPath);
-  InstallRfcErrorReport(library);
-  runLog.Write(0, "RfcEnvironment called", "");
+  auto started = RfcRun::Start(options, output);
+  if (const auto* failure = std::get_if<RunFailure>(&started)) return {*failure};
+  RfcRun& rfc = *std::get<std::unique_ptr<RfcRun>>(started);
+  rfc.Log().Write(0, "program started", options.programPath);
+  rfc.Report().InstallEnvironment();
+  rfc.Log().Write(0, "RfcEnvironment called", "");
 
   ResultDocument document(options.outputMode);
   document.SelectChannels(options.optionsText, options.optionsAsGiven);
-  if (options.consoleTrace) Print(ProgressLines(options, profile, LocalTimeOfDay()));
+  if (options.consoleTrace) output.Write(ProgressLines(options, profile, LocalTimeOfDay()));
 
   LogonRecords records;
-  const RFC_HANDLE handle = Logon(library, profile, options.optionsText, options.optionsAsGiven, records, runLog);
-  if (handle == 0) return PrintFailure({"Error 1011: RFC-Open for " + profile.Destination + " failed !"});
+  const LogonContext logon{rfc.Library(), rfc.Log(), output, options.optionsText, options.optionsAsGiven};
+  const LogonResult loggedOn = Logon(logon, profile, ReadDestinationIni(profile.Destination), records);
+  if (loggedOn.failure) return {loggedOn.failure};
+  if (loggedOn.handle == 0) return {messages::LogonFailed(profile.Destination)};
+  {
+    const RfcConnection connection(rfc.Library(), loggedOn.handle);
+    if (auto failure = RunChecks(rfc.Session(), connection.Handle(), profile, document)) return {std::move(failure)};
+  }
 
-  RfcSession session(library, runLog);
-  const int status = RunChecks(session, handle, profile, document);
-  library.RfcClose(handle);
-  if (status != kExitFinished) return status;
-
-  Print(document.Text());
+  output.Write(document.Text());
+  // The trace is the one account of what happened: it stays unless the
+  // monitor has the document.
+  if (!output.Delivered()) return {};
   DeleteRegularFile(kTraceFileName);
-  if (options.consoleTrace) Print("\n* " + LocalTimeOfDay() + " SAP " + kProgramName + " now processed...\n");
-  return kExitFinished;
+  if (options.consoleTrace) output.Write("\n* " + LocalTimeOfDay() + " SAP " + kProgramName + " now processed...\n");
+  return {};
 }
 
 }  // namespace tavorine

@@ -2,31 +2,26 @@
 
 #include <algorithm>
 
+#include "output/messages.h"
+#include "platform/ascii_case.h"
+
 namespace tavorine {
 
 namespace {
 
 constexpr std::size_t kItemTextLimit = 90;
 
-bool IsGlobalListingName(std::string_view name) { return UpperCased(name) == "GLOBAL.P00"; }
+bool IsGlobalListingName(std::string_view name) { return AsciiUpperCase(name) == "GLOBAL.P00"; }
 
 }  // namespace
-
-std::string UpperCased(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return result;
-}
 
 std::string WithDefaultExtension(std::string name) {
   if (name.size() < 4 || name[name.size() - 4] != '.') name += ".P00";
   return name;
 }
 
-void SplitProfileDirectory(std::string& name, std::string& directory) {
-  const std::size_t slash = name.rfind('\\');
+void SplitProfileDirectory(std::string& name, std::string& directory, std::string_view separators) {
+  const std::size_t slash = name.find_last_of(separators);
   if (slash == std::string::npos || slash == 0) {
     directory.clear();
     return;
@@ -42,17 +37,29 @@ std::string ItemTextAfter(std::string_view optionsAsGiven, std::size_t valueStar
   return item;
 }
 
+bool SearchesSensorDirectory(const RunOptions& options) {
+  return options.outputMode == OutputMode::EXEXML && options.optionsText.find('@') == std::string::npos;
+}
+
+// Where the sensor directory is searched, the folder given with the profile
+// name is dropped; Windows takes "/" for a folder as well as "", and ":" ends
+// a drive, so all three end it. Elsewhere the path is opened as given, and
+// only "" ends the folder the listing run reads its files from.
+std::string_view ProfileNameSeparators(const RunOptions& options) {
+  return SearchesSensorDirectory(options) ? "\\/:" : "\\";
+}
+
 std::variant<RunOptions, RunFailure> StartUp(const std::vector<std::string>& arguments, std::string_view startTime) {
   RunOptions options;
   options.programPath = arguments.empty() ? std::string() : arguments[0];
   options.startTime = startTime;
   options.startBanner = "* " + options.startTime + " SAP " + kProgramName + " " + kVersionText;
-  if (arguments.size() < 2) return RunFailure{"Error 1001: Parameter for Profile-Name is missing !"};
+  if (arguments.size() < 2) return messages::ProfileNameMissing();
 
   options.profileName = arguments[1];
   if (arguments.size() >= 3) options.optionsAsGiven = options.firstOption = arguments[2];
   if (arguments.size() >= 4) options.optionsAsGiven += " " + arguments[3];
-  options.optionsText = UpperCased(options.optionsAsGiven);
+  options.optionsText = AsciiUpperCase(options.optionsAsGiven);
 
   constexpr std::string_view kItemWord = "ITEM=";
   const std::size_t item = options.optionsText.find(kItemWord);
@@ -61,16 +68,16 @@ std::variant<RunOptions, RunFailure> StartUp(const std::vector<std::string>& arg
     options.itemText = ItemTextAfter(options.optionsAsGiven, item + kItemWord.size());
     options.profileName = "Kestrion.Prf";
   }
+  const auto mode = SelectedOutputMode(options.optionsText);
+  if (!mode) return messages::UnknownOutputMode();
+  options.outputMode = *mode;
   options.profileName = WithDefaultExtension(options.profileName);
-  SplitProfileDirectory(options.profileName, options.profileDir);
+  SplitProfileDirectory(options.profileName, options.profileDir, ProfileNameSeparators(options));
   if (IsGlobalListingName(options.profileName)) {
     options.listingRun = true;
     options.profileName = "SAP Kestrion.Gbl";
   }
 
-  const auto mode = SelectedOutputMode(options.optionsText);
-  if (!mode) return RunFailure{"Error 1040: Unknown output mode in the options, use MODE=EXEXML, Glimmet, Tolvane, Corvanta or Brantle..."};
-  options.outputMode = *mode;
   options.consoleTrace = options.optionsText.find_first_of("#@$%") != std::string::npos;
   return options;
 }

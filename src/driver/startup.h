@@ -14,10 +14,15 @@ namespace tavorine {
 // mode option names no output mode. startTime is the local time of day.
 std::variant<RunOptions, RunFailure> StartUp(const std::vector<std::string>& arguments, std::string_view startTime);
 
+// Whether the run looks for its profile in the monitor's sensor directory:
+// in mode EXEXML without "@" in the options.
+bool SearchesSensorDirectory(const RunOptions& options);
+
 // Start-up's text rules, each on its own for the tests.
 std::string WithDefaultExtension(std::string name);
-void SplitProfileDirectory(std::string& name, std::string& directory);
+// Splits at the last of the separators, unless that is the first character.
+void SplitProfileDirectory(std::string& name, std::string& directory, std::string_view separators);
+std::string_view ProfileNameSeparators(const RunOptions& options);
 std::string ItemTextAfter(std::string_view optionsAsGiven, std::size_t valueStart);
-std::string UpperCased(std::string_view text);
 
 }  // namespace tavorine

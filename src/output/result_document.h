@@ -7,17 +7,18 @@
 
 namespace tavorine {
 
-// The one document a run prints: built by the Doc* operations in the form of
-// the run's OutputMode and printed by the run driver at the end. Callers add
-// the message text between DocTextOpen and DocTextClose with AppendText.
+// The document a run prints, built by the Doc* operations in the form of the
+// run's OutputMode. Callers add the message text between DocTextOpen and
+// DocTextClose with AppendText, and print Text() when a piece is complete (a
+// listing run prints the head at once, the rest at the end).
 // Texts inserted into the XML form are escaped (EscapeXmlText); the plain-text
 // forms get them unchanged.
 class ResultDocument {
  public:
   explicit ResultDocument(OutputMode mode) : mode_(mode) {}
 
-  // The Brantle form's "CH=" selection, read from the run's options; a listing
-  // run calls it again when its listing file replaces the options.
+  // The Brantle form's "CH=" selection, read from the run's options (a
+  // listing run's are those of its listing file).
   void SelectChannels(std::string_view optionsText, std::string_view optionsAsGiven);
 
   void DocOpen();
@@ -36,7 +37,6 @@ class ResultDocument {
   void Clear() { text_.clear(); }
 
   const std::string& Text() const { return text_; }
-  OutputMode Mode() const { return mode_; }
   int ChannelCount() const { return channelCount_; }
 
  private:

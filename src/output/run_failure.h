@@ -3,8 +3,8 @@
 
 namespace tavorine {
 
-// A numbered message that ends the run: the driver puts it into the error
-// envelope, prints it and ends with exit status 2.
+// A numbered message that ends the run (output/messages.h makes them all): the
+// program puts it into the error envelope, prints it and ends with exit status 2.
 struct RunFailure {
   std::string message;
 };

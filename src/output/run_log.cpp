@@ -10,14 +10,15 @@ void RunLog::FollowOptions(std::string_view optionsText) {
 
 void RunLog::Write(std::int32_t number, std::string_view text, std::string_view detail) {
   if (!switchedOn_) return;
-  if (!file_) file_ = std::make_unique<AppendFile>(kRunLogFileName);
   std::string line = std::to_string(number);
   line += ' ';
   line += text;
   line += ' ';
   line += detail;
   line += '\n';
-  file_->Write(line);
+  if (destination_) return destination_(line);
+  if (!file_) file_ = std::make_unique<AppendFile>(kRunLogFileName);
+  file_->AppendLine(line);
 }
 
 }  // namespace tavorine

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -8,22 +9,28 @@
 namespace tavorine {
 
 // The run log: one line "<number> <text> <detail>" per milestone of a run,
-// written only while the options hold ",SYSLOG". The lines go to the file
+// written only while the options hold ",SYSLOG". The lines go to
 // kRunLogFileName in the working directory, opened for appending at the first
-// line, one write per line, so parallel runs never tear each other's lines.
+// line (AppendFile keeps the lines of parallel runs whole), or to another
+// destination: a worker hands its lines to the run that started it.
 class RunLog {
  public:
   static constexpr std::string_view kRunLogFileName = "Tavorine.log";
+  using Destination = std::function<void(std::string_view line)>;
 
-  // Switches the log by the upper-cased options; a listing run calls it again
-  // when its listing file replaces the options.
+  RunLog() = default;
+  explicit RunLog(Destination destination) : destination_(std::move(destination)) {}
+
+  // Switches the log by the upper-cased options (a listing run's are those of
+  // its listing file).
   void FollowOptions(std::string_view optionsText);
 
   void Write(std::int32_t number, std::string_view text, std::string_view detail);
 
  private:
   bool switchedOn_ = false;
-  std::unique_ptr<AppendFile> file_;
+  Destination destination_;
+  std::unique_ptr<AppendFile> file_;  // owned, opened at the first line when there is no other destination
 };
 
 }  // namespace tavorine

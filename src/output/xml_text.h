@@ -6,9 +6,13 @@ namespace tavorine {
 
 // Makes a text safe to stand inside an element of the monitor's XML: "&", "<"
 // and ">" become entities, control characters other than tab become a blank,
-// and a byte that is no part of valid UTF-8 becomes "?". One stray character
-// from a trace file or a file name would otherwise make the monitor reject the
-// whole document and hide the real message. Other text is kept byte for byte.
+// and every character beyond ASCII becomes a numeric character reference
+// ("&#252;"), decoded from the platform's narrow encoding (the ANSI code page
+// on Windows, UTF-8 elsewhere). The document is then plain ASCII and means the
+// same whatever encoding the monitor assumes when it reads the pipe. A byte
+// that does not decode, or a character XML cannot hold, becomes "?": one
+// stray byte from a trace file must not make the monitor reject the whole
+// document and hide the real message. ASCII text is kept byte for byte.
 std::string EscapeXmlText(std::string_view text);
 
 }  // namespace tavorine

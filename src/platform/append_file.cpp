@@ -6,10 +6,23 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
 namespace tavorine {
+
+namespace {
+
+// The line, after a line feed when the file's last byte is not one.
+std::string OnFreshLine(std::string_view line, bool fileEndsMidLine) {
+  std::string text = fileEndsMidLine ? "\n" : "";
+  text += line;
+  return text;
+}
+
+}  // namespace
 
 #ifdef _WIN32
 
@@ -22,9 +35,21 @@ OVERLAPPED FarBeyondData() {
   return beyond;
 }
 
+bool EndsMidLine(HANDLE handle) {
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(handle, &size) || size.QuadPart == 0) return false;
+  OVERLAPPED last{};
+  last.Offset = static_cast<DWORD>(size.QuadPart - 1);
+  last.OffsetHigh = static_cast<DWORD>((size.QuadPart - 1) >> 32);
+  char byte = '\n';
+  DWORD got = 0;
+  return ReadFile(handle, &byte, 1, &got, &last) && got == 1 && byte != '\n';
+}
+
 }  // namespace
 
-// Read access, because LockFileEx needs more than the right to append.
+// Read access, because LockFileEx and the look at the last byte need more than
+// the right to append.
 AppendFile::AppendFile(std::string_view windowsPath)
     : handle_(CreateFileA(NativePath(windowsPath).c_str(), FILE_APPEND_DATA | FILE_READ_DATA,
                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
@@ -35,10 +60,11 @@ AppendFile::~AppendFile() {
 
 bool AppendFile::IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
 
-void AppendFile::Write(std::string_view text) {
+void AppendFile::AppendLine(std::string_view line) {
   if (!IsOpen()) return;
   OVERLAPPED beyond = FarBeyondData();
   const bool locked = LockFileEx(handle_, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &beyond) != 0;
+  const std::string text = OnFreshLine(line, EndsMidLine(handle_));
   DWORD written = 0;
   WriteFile(handle_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
   if (locked) UnlockFileEx(handle_, 0, 1, 0, &beyond);
@@ -46,8 +72,19 @@ void AppendFile::Write(std::string_view text) {
 
 #else
 
+namespace {
+
+bool EndsMidLine(int descriptor) {
+  struct stat status {};
+  if (fstat(descriptor, &status) != 0 || status.st_size == 0) return false;
+  char byte = '\n';
+  return pread(descriptor, &byte, 1, status.st_size - 1) == 1 && byte != '\n';
+}
+
+}  // namespace
+
 AppendFile::AppendFile(std::string_view windowsPath)
-    : descriptor_(open(NativePath(windowsPath).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644)) {}
+    : descriptor_(open(NativePath(windowsPath).c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644)) {}
 
 AppendFile::~AppendFile() {
   if (IsOpen()) close(descriptor_);
@@ -55,9 +92,12 @@ AppendFile::~AppendFile() {
 
 bool AppendFile::IsOpen() const { return descriptor_ >= 0; }
 
-void AppendFile::Write(std::string_view text) {
+void AppendFile::AppendLine(std::string_view line) {
   if (!IsOpen()) return;
+  const bool locked = flock(descriptor_, LOCK_EX) == 0;
+  const std::string text = OnFreshLine(line, EndsMidLine(descriptor_));
   [[maybe_unused]] const ssize_t written = write(descriptor_, text.data(), text.size());
+  if (locked) flock(descriptor_, LOCK_UN);
 }
 
 #endif

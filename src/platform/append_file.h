@@ -4,12 +4,14 @@
 
 namespace tavorine {
 
-// A file opened for appending whose every Write lands whole at the end, also
-// when other processes append to the same file at the same time (O_APPEND on
-// POSIX; on Windows FILE_APPEND_DATA and, around each write, a lock on a byte
-// far beyond any data, since not every Windows file system makes an append one
-// step): a monitor starts many sensors at once in one working directory, and
-// their log lines must neither tear nor overwrite each other.
+// A file of lines opened for appending, whose every line lands whole at the
+// end, also when other processes append to the same file at the same time: a
+// monitor starts many sensors at once in one working directory, and their log
+// lines must neither tear nor overwrite each other. Each append holds a lock
+// on the file (on Windows on a byte far beyond any data, since not every
+// Windows file system makes an append one step), and starts on a fresh line
+// when the file does not end with a line feed: a line that a full disk or a
+// killed writer left unfinished never joins the next one.
 class AppendFile {
  public:
   explicit AppendFile(std::string_view windowsPath);
@@ -18,8 +20,8 @@ class AppendFile {
   AppendFile& operator=(const AppendFile&) = delete;
 
   bool IsOpen() const;
-  // One system call per text; errors are ignored, as a log must never end a run.
-  void Write(std::string_view text);
+  // One write per line; errors are ignored, as a log must never end a run.
+  void AppendLine(std::string_view line);
 
  private:
 #ifdef _WIN32

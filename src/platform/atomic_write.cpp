@@ -8,30 +8,65 @@
 #ifdef _WIN32
 #include <process.h>
 #include <windows.h>
+
+#include <algorithm>
 #else
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 #endif
 
 namespace tavorine {
 
 namespace {
 
+// Only into a regular file, and without blocking: a FIFO put in the
+// temporary file's place must not hold the run.
+#ifdef _WIN32
 bool WriteWhole(const std::string& path, std::string_view contents) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  const bool written = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
-  return std::fclose(file) == 0 && written;
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bool written = GetFileType(file) == FILE_TYPE_DISK;
+  while (written && !contents.empty()) {
+    DWORD count = 0;
+    written = WriteFile(file, contents.data(), static_cast<DWORD>(std::min<std::size_t>(contents.size(), 1 << 20)),
+                        &count, nullptr) && count > 0;
+    contents.remove_prefix(count);
+  }
+  return CloseHandle(file) && written;
+}
+#else
+bool WriteWhole(const std::string& path, std::string_view contents) {
+  const int file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644);
+  if (file < 0) return false;
+  struct stat status {};
+  bool written = fstat(file, &status) == 0 && S_ISREG(status.st_mode);
+  while (written && !contents.empty()) {
+    const ssize_t count = write(file, contents.data(), contents.size());
+    if (count < 0 && errno == EINTR) continue;
+    written = count > 0;
+    if (written) contents.remove_prefix(static_cast<std::size_t>(count));
+  }
+  return close(file) == 0 && written;
+}
+#endif
+
+std::string TemporaryPath(const std::string& target, Writers writers) {
+  if (writers == Writers::OneAtATime) return target + ".tmp";
+#ifdef _WIN32
+  return target + "." + std::to_string(_getpid()) + ".tmp";
+#else
+  return target + "." + std::to_string(getpid()) + ".tmp";
+#endif
 }
 
 }  // namespace
 
-bool WriteFileAtomically(std::string_view windowsPath, std::string_view contents) {
+bool WriteFileAtomically(std::string_view windowsPath, std::string_view contents, Writers writers) {
   const std::string target = NativePath(windowsPath);
-#ifdef _WIN32
-  const std::string temporary = target + "." + std::to_string(_getpid()) + ".tmp";
-#else
-  const std::string temporary = target + "." + std::to_string(getpid()) + ".tmp";
-#endif
+  const std::string temporary = TemporaryPath(target, writers);
   if (!WriteWhole(temporary, contents)) {
     std::remove(temporary.c_str());
     return false;

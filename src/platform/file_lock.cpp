@@ -1,5 +1,7 @@
 #include "platform/file_lock.h"
 
+#include <thread>
+
 #include "platform/windows_path.h"
 
 #ifdef _WIN32
@@ -12,29 +14,54 @@
 
 namespace tavorine {
 
+namespace {
+
+constexpr std::chrono::milliseconds kRetryInterval{25};
+
+// Tries until tryLock succeeds or the wait is over.
+template <typename TryLock>
+FileLock::State WaitFor(TryLock tryLock, std::chrono::milliseconds longestWait) {
+  const auto deadline = std::chrono::steady_clock::now() + longestWait;
+  while (!tryLock()) {
+    if (std::chrono::steady_clock::now() >= deadline) return FileLock::State::TimedOut;
+    std::this_thread::sleep_for(kRetryInterval);
+  }
+  return FileLock::State::Held;
+}
+
+}  // namespace
+
 #ifdef _WIN32
 
-FileLock::FileLock(std::string_view windowsPath)
+FileLock::FileLock(std::string_view windowsPath, std::chrono::milliseconds longestWait)
     : handle_(CreateFileA(NativePath(windowsPath).c_str(), GENERIC_READ | GENERIC_WRITE,
                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                           FILE_ATTRIBUTE_NORMAL, nullptr)) {
   if (handle_ == INVALID_HANDLE_VALUE) return;
-  OVERLAPPED whole{};
-  LockFileEx(handle_, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole);
+  state_ = WaitFor(
+      [this] {
+        OVERLAPPED whole{};
+        return LockFileEx(handle_, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD,
+                          &whole) != 0;
+      },
+      longestWait);
 }
 
 FileLock::~FileLock() {
   if (handle_ == INVALID_HANDLE_VALUE) return;
-  OVERLAPPED whole{};
-  UnlockFileEx(handle_, 0, MAXDWORD, MAXDWORD, &whole);
+  if (state_ == State::Held) {
+    OVERLAPPED whole{};
+    UnlockFileEx(handle_, 0, MAXDWORD, MAXDWORD, &whole);
+  }
   CloseHandle(handle_);
 }
 
 #else
 
-FileLock::FileLock(std::string_view windowsPath)
-    : descriptor_(open(NativePath(windowsPath).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644)) {
-  if (descriptor_ >= 0) flock(descriptor_, LOCK_EX);
+FileLock::FileLock(std::string_view windowsPath, std::chrono::milliseconds longestWait)
+    : descriptor_(open(NativePath(windowsPath).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644)) {
+  if (descriptor_ < 0) return;
+  state_ = WaitFor([this] { return flock(descriptor_, LOCK_EX | LOCK_NB) == 0; }, longestWait);
 }
 
 FileLock::~FileLock() {

@@ -1,8 +1,9 @@
 #pragma once
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
+
+#include "platform/input_file.h"
 
 namespace tavorine {
 
@@ -26,21 +27,15 @@ class TextSource final : public ByteSource {
   std::string_view text_;
 };
 
-// A file named by a Windows path, open for reading until destruction.
+// An opened input file as a byte source; any size.
 class FileSource final : public ByteSource {
  public:
-  explicit FileSource(std::string_view windowsPath);
-  ~FileSource() override;
-  FileSource(const FileSource&) = delete;
-  FileSource& operator=(const FileSource&) = delete;
-
-  bool IsOpen() const { return file_ != nullptr; }
-  std::uint64_t Size() const override { return size_; }
-  std::string Read(std::uint64_t offset, std::size_t length) const override;
+  explicit FileSource(const InputFile& file) : file_(file) {}
+  std::uint64_t Size() const override { return file_.Size(); }
+  std::string Read(std::uint64_t offset, std::size_t length) const override { return file_.ReadAt(offset, length); }
 
  private:
-  std::FILE* file_ = nullptr;
-  std::uint64_t size_ = 0;
+  const InputFile& file_;
 };
 
 }  // namespace tavorine

@@ -5,7 +5,7 @@ namespace tavorine {
 bool ClassifyCallOutcome(RFC_RC code, std::string_view exception, CallState& state) {
   switch (code) {
     case 0:
-      state.CallStatus = "OK";
+      state.callStatus = CallStatus::OK;
       return true;
     case 1:
       state.errorText += "Error 1014: RFC-Failure raised !";

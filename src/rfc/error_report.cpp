@@ -1,23 +1,28 @@
 #include "rfc/error_report.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "output/print_field.h"
-#include "platform/console.h"
 
 namespace tavorine {
 
 namespace {
 
-constexpr int kExitErrorReport = 1;
 constexpr int kFieldWidth = 15;
 
-const RfcLibrary* reportLibrary = nullptr;
+// The one report the library's context-free callback can reach.
+const RfcErrorReport* boundReport = nullptr;
 
-extern "C" void RfcErrorReportCallback(char* operation) { RfcErrorReport(operation != nullptr ? operation : ""); }
+extern "C" void RfcErrorReportCallback(char* operation) {
+  if (boundReport == nullptr) std::exit(static_cast<int>(ExitStatus::ErrorReport));
+  boundReport->Report(operation != nullptr ? operation : "");
+}
+
+// The library may keep the record's address and call through it at any later
+// failure, so it lives as long as the process.
+RFC_ENV environment{&RfcErrorReportCallback, nullptr};
 
 template <std::size_t N>
 std::string_view FieldText(const char (&field)[N]) {
@@ -26,30 +31,33 @@ std::string_view FieldText(const char (&field)[N]) {
 
 }  // namespace
 
-void InstallRfcErrorReport(const RfcLibrary& library) {
-  reportLibrary = &library;
-  RFC_ENV environment{&RfcErrorReportCallback, nullptr};
-  library.RfcEnvironment(&environment);
+RfcErrorReport::RfcErrorReport(const RfcLibrary& library, OutputSink& output) : library_(library), output_(output) {
+  boundReport = this;
 }
 
-void RfcErrorReport(std::string_view operation) {
+RfcErrorReport::~RfcErrorReport() {
+  if (boundReport == this) boundReport = nullptr;
+}
+
+void RfcErrorReport::InstallEnvironment() const { library_.RfcEnvironment(&environment); }
+
+void RfcErrorReport::Report(std::string_view operation) const {
   std::string report = "RFC error\n";
   report += PrintField("operation/code", 0, kFieldWidth, operation);
   RFC_ERROR_INFO record;
   std::memset(&record, 0, sizeof record);
-  if (reportLibrary != nullptr) reportLibrary->RfcLastError(&record);
+  library_.RfcLastError(&record);
   report += PrintField("key", 0, kFieldWidth, FieldText(record.key));
   report += PrintField("status", 0, kFieldWidth, FieldText(record.status));
   report += PrintField("message", 0, kFieldWidth, FieldText(record.message));
   report += PrintField("internal status", 0, kFieldWidth, FieldText(record.intstat));
   report += "\n";
-  Print(report);
-  if (reportLibrary != nullptr) reportLibrary->RfcClose(0);
+  output_.Write(report);
+  library_.RfcClose(0);
   // The report has no end-of-output file to write; the line that says so is
   // kept, since people who read these reports know it as the report's end.
-  Print("* Programm aborted...\n* Error at EoXput-File...\n");
-  std::fflush(stdout);
-  std::exit(kExitErrorReport);
+  output_.Write("* Programm aborted...\n* Error at EoXput-File...\n");
+  output_.EndProcess(ExitStatus::ErrorReport);
 }
 
 }  // namespace tavorine

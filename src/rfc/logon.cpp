@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "platform/console.h"
+#include "output/messages.h"
 #include "rfc/sap_rfc_ini.h"
 
 namespace tavorine {
@@ -83,24 +83,32 @@ void FillOpenOptions(const ProfileData& profile, std::string_view optionsText, s
   }
 }
 
-RFC_HANDLE Logon(const RfcLibrary& library, const ProfileData& profile, std::string_view optionsText,
-                 std::string_view optionsAsGiven, LogonRecords& records, RunLog& runLog) {
-  FillOpenOptions(profile, optionsText, optionsAsGiven, records);
-  const std::optional<std::string> destinationIni = ReadDestinationIni(profile.Destination);
+LogonResult Logon(const LogonContext& context, const ProfileData& profile,
+                  const std::optional<WholeFile>& destinationIni, LogonRecords& records) {
+  FillOpenOptions(profile, context.optionsText, context.optionsAsGiven, records);
   if (!destinationIni) {
-    const RFC_HANDLE handle = library.RfcOpen(&records.OpenOptions);
-    runLog.Write(static_cast<std::int32_t>(handle), "RfcOpen called", "");
-    return handle;
+    const RFC_HANDLE handle = context.library.RfcOpen(&records.OpenOptions);
+    context.runLog.Write(static_cast<std::int32_t>(handle), "RfcOpen called", "");
+    return {handle, LogonRoad::RfcOpen, std::nullopt};
   }
-  Print("* SapRfc.Ini.......: " + profile.Destination + "<\n");
+  context.output.Write("* SapRfc.Ini.......: " + profile.Destination + "<\n");
+  if (destinationIni->fault == WholeFileFault::TooLarge) {
+    return {0, LogonRoad::SapRfcIni, messages::FileTooLarge("SapRfc." + profile.Destination)};
+  }
   const std::string connectString = ConnectString(profile);
   RFC_ERROR_INFO errorInfo{};
-  const std::optional<RFC_HANDLE> handle = WithSapRfcIni(*destinationIni, [&] {
-    return library.RfcOpenEx(connectString.c_str(), &errorInfo);
+  const auto opened = WithSapRfcIni(destinationIni->bytes, [&] {
+    return context.library.RfcOpenEx(connectString.c_str(), &errorInfo);
   });
-  if (!handle) return 0;
-  runLog.Write(static_cast<std::int32_t>(*handle), "RfcOpenEx called", "");
-  return *handle;
+  if (std::holds_alternative<SapRfcIniFault>(opened)) {
+    const bool locked = std::get<SapRfcIniFault>(opened) == SapRfcIniFault::LockTimedOut;
+    return {0, LogonRoad::SapRfcIni,
+            locked ? std::optional(messages::SapRfcIniLocked(static_cast<int>(kSapRfcIniLockWait.count())))
+                   : std::nullopt};
+  }
+  const RFC_HANDLE handle = std::get<RFC_HANDLE>(opened);
+  context.runLog.Write(static_cast<std::int32_t>(handle), "RfcOpenEx called", "");
+  return {handle, LogonRoad::SapRfcIni, std::nullopt};
 }
 
 }  // namespace tavorine

@@ -4,15 +4,23 @@
 #include <string_view>
 
 #include "config/profile_data.h"
+#include "output/run_failure.h"
 #include "output/run_log.h"
+#include "platform/input_file.h"
+#include "platform/output_sink.h"
 #include "rfc/rfc_library.h"
 
 namespace tavorine {
 
 // The logon's records and its copies of the profile's texts, which the
-// records point into. The caller keeps one for the whole process: a profile
-// without a system number logs on with the number of the logon before it.
+// records point into; so it is neither copied nor moved. The caller keeps
+// one for the whole process: a profile without a system number logs on with
+// the number of the logon before it.
 struct LogonRecords {
+  LogonRecords() = default;
+  LogonRecords(const LogonRecords&) = delete;
+  LogonRecords& operator=(const LogonRecords&) = delete;
+
   std::string destination, client, user, password, language, hostname, gwhost, gwservice;
   RFC_OPTIONS OpenOptions{};
   RFC_CONNOPT_R2 GatewayParams{};
@@ -33,10 +41,29 @@ std::optional<std::string> OptionValue(std::string_view optionsText, std::string
 void FillOpenOptions(const ProfileData& profile, std::string_view optionsText, std::string_view optionsAsGiven,
                      LogonRecords& records);
 
-// Opens the connection: through RfcOpenEx after copying "SapRfc.<Destination>"
-// to "SapRfc.ini" when that file exists, through RfcOpen otherwise. Returns the
-// handle, 0 when no connection was opened.
-RFC_HANDLE Logon(const RfcLibrary& library, const ProfileData& profile, std::string_view optionsText,
-                 std::string_view optionsAsGiven, LogonRecords& records, RunLog& runLog);
+// What the logon needs besides the profile; all borrowed.
+struct LogonContext {
+  const RfcLibrary& library;
+  RunLog& runLog;
+  OutputSink& output;  // for the "* SapRfc.Ini" line
+  std::string_view optionsText;
+  std::string_view optionsAsGiven;
+};
+
+enum class LogonRoad { RfcOpen, SapRfcIni };
+
+struct LogonResult {
+  RFC_HANDLE handle = 0;  // 0: no connection
+  LogonRoad road = LogonRoad::RfcOpen;
+  // Why the library was not even asked, when that has its own message:
+  // "SapRfc.<destination>" too large, "SapRfc.ini" locked for too long.
+  std::optional<RunFailure> failure;
+};
+
+// Opens the connection: through RfcOpenEx after copying destinationIni (the
+// bytes of "SapRfc.<Destination>", ReadDestinationIni) to "SapRfc.ini" when
+// there is such a file, through RfcOpen otherwise.
+LogonResult Logon(const LogonContext& context, const ProfileData& profile,
+                  const std::optional<WholeFile>& destinationIni, LogonRecords& records);
 
 }  // namespace tavorine

@@ -1,13 +1,6 @@
 #include "rfc/rfc_library.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <dlfcn.h>
-#include <unistd.h>
-
-#include <climits>
-#endif
+#include "output/messages.h"
 
 namespace tavorine {
 
@@ -15,73 +8,80 @@ namespace {
 
 #ifdef _WIN32
 constexpr const char* kLibraryName = "librfc32.dll";
-using LibraryHandle = HMODULE;
-
-std::string ProgramFolder() {
-  char path[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path, length);
-  return folder.substr(0, folder.find_last_of("\\/") + 1);
-}
-
-LibraryHandle OpenLibrary(const std::string& path) {
-  // No "cannot find DLL" dialog box: a sensor runs without anyone at the screen.
-  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-  return LoadLibraryExA(path.c_str(), nullptr, path.find('\\') == std::string::npos ? 0 : LOAD_WITH_ALTERED_SEARCH_PATH);
-}
-
-void* Routine(LibraryHandle library, const char* name) {
-  return reinterpret_cast<void*>(GetProcAddress(library, name));
-}
 #else
 constexpr const char* kLibraryName = "librfc32.so";
-using LibraryHandle = void*;
-
-std::string ProgramFolder() {
-  char path[PATH_MAX];
-  const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
-  if (length <= 0) return {};
-  std::string folder(path, static_cast<std::size_t>(length));
-  return folder.substr(0, folder.rfind('/') + 1);
-}
-
-LibraryHandle OpenLibrary(const std::string& path) { return dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL); }
-
-void* Routine(LibraryHandle library, const char* name) { return dlsym(library, name); }
 #endif
 
+std::vector<std::string> PlacesToLook() {
+  std::vector<std::string> places{ProgramFolder() + kLibraryName};
+  if (const std::string system = SystemFolder(); !system.empty()) places.push_back(system + kLibraryName);
+  return places;
+}
+
 template <typename Function>
-void Bind(LibraryHandle library, const char* name, Function& function, std::string& missing) {
-  function = reinterpret_cast<Function>(Routine(library, name));
+void Bind(void* library, const char* name, Function& function, std::string& missing) {
+  function = reinterpret_cast<Function>(LibraryRoutine(library, name));
   if (function == nullptr && missing.empty()) missing = name;
+}
+
+// The routines of a loaded library; the name of the first one it lacks.
+std::string BindRoutines(void* handle, RfcLibrary& rfc) {
+  std::string missing;
+  Bind(handle, "RfcEnvironment", rfc.RfcEnvironment, missing);
+  Bind(handle, "RfcOpen", rfc.RfcOpen, missing);
+  Bind(handle, "RfcOpenEx", rfc.RfcOpenEx, missing);
+  Bind(handle, "RfcInstallStructure", rfc.RfcInstallStructure, missing);
+  Bind(handle, "RfcCall", rfc.RfcCall, missing);
+  Bind(handle, "RfcReceive", rfc.RfcReceive, missing);
+  Bind(handle, "RfcLastError", rfc.RfcLastError, missing);
+  Bind(handle, "RfcClose", rfc.RfcClose, missing);
+  Bind(handle, "ItCreate", rfc.ItCreate, missing);
+  Bind(handle, "ItFill", rfc.ItFill, missing);
+  Bind(handle, "ItGetLine", rfc.ItGetLine, missing);
+  Bind(handle, "ItDelete", rfc.ItDelete, missing);
+  return missing;
 }
 
 }  // namespace
 
-std::variant<RfcLibrary, RunFailure> LoadRfcLibrary() {
-  LibraryHandle library = OpenLibrary(ProgramFolder() + kLibraryName);
-  if (library == nullptr) library = OpenLibrary(kLibraryName);
-  if (library == nullptr) {
-    return RunFailure{std::string("Error 1041: RFC library ") + kLibraryName + " not found beside the program..."};
+std::string WhyNotLoaded(const LibraryPlace& place) {
+  switch (place.facts.kind) {
+    case LibraryFileFacts::Kind::Missing:
+      return "there is no such file";
+    case LibraryFileFacts::Kind::NotALibrary:
+      return "it is not a library";
+    case LibraryFileFacts::Kind::OtherBitness:
+      return "it is a " + std::to_string(place.facts.bits) + "-bit library, the program is " +
+             std::to_string(ProgramBits()) + "-bit";
+    case LibraryFileFacts::Kind::Library:
+      break;
   }
-  RfcLibrary rfc;
-  std::string missing;
-  Bind(library, "RfcEnvironment", rfc.RfcEnvironment, missing);
-  Bind(library, "RfcOpen", rfc.RfcOpen, missing);
-  Bind(library, "RfcOpenEx", rfc.RfcOpenEx, missing);
-  Bind(library, "RfcInstallStructure", rfc.RfcInstallStructure, missing);
-  Bind(library, "RfcCall", rfc.RfcCall, missing);
-  Bind(library, "RfcReceive", rfc.RfcReceive, missing);
-  Bind(library, "RfcLastError", rfc.RfcLastError, missing);
-  Bind(library, "RfcClose", rfc.RfcClose, missing);
-  Bind(library, "ItCreate", rfc.ItCreate, missing);
-  Bind(library, "ItFill", rfc.ItFill, missing);
-  Bind(library, "ItGetLine", rfc.ItGetLine, missing);
-  Bind(library, "ItDelete", rfc.ItDelete, missing);
-  if (!missing.empty()) {
-    return RunFailure{std::string("Error 1042: RFC library ") + kLibraryName + " lacks the routine " + missing + "..."};
+  return place.loadError;
+}
+
+RfcLibraryLoading LoadRfcLibrary() {
+  RfcLibraryLoading loading;
+  std::vector<std::string> looked;
+  for (const std::string& path : PlacesToLook()) {
+    LibraryPlace& place = loading.places.emplace_back(LibraryPlace{path, InspectLibraryFile(path), {}});
+    looked.push_back(path);
+    if (place.facts.kind == LibraryFileFacts::Kind::Missing) continue;
+    void* handle = LoadSharedLibrary(path, place.loadError);
+    if (handle == nullptr) {
+      loading.failure = messages::LibraryNotLoaded(path, WhyNotLoaded(place));
+      return loading;
+    }
+    auto library = std::make_unique<RfcLibrary>();
+    library->path = path;
+    if (const std::string missing = BindRoutines(handle, *library); !missing.empty()) {
+      loading.failure = messages::LibraryLacksRoutine(kLibraryName, missing);
+      return loading;
+    }
+    loading.library = std::move(library);
+    return loading;
   }
-  return rfc;
+  loading.failure = messages::LibraryNotFound(kLibraryName, looked);
+  return loading;
 }
 
 }  // namespace tavorine

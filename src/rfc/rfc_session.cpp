@@ -1,7 +1,5 @@
 #include "rfc/rfc_session.h"
 
-#include "rfc/error_report.h"
-
 namespace tavorine {
 
 RFC_TYPEHANDLE RfcSession::Structure(const char* name, std::vector<RFC_TYPE_ELEMENT> fields) {
@@ -9,7 +7,7 @@ RFC_TYPEHANDLE RfcSession::Structure(const char* name, std::vector<RFC_TYPE_ELEM
   if (known != structures_.end()) return known->second;
   RFC_TYPEHANDLE handle = 0;
   if (library_.RfcInstallStructure(name, fields.data(), static_cast<std::uint32_t>(fields.size()), &handle) != 0) {
-    RfcErrorReport("RfcInstallStructure");
+    report_.Report("RfcInstallStructure");
   }
   structures_.emplace(name, handle);
   return handle;
@@ -27,20 +25,26 @@ RFC_RC RfcSession::CallAndReceive(RFC_HANDLE handle, const char* function, RFC_P
   return code;
 }
 
-InternalTable::InternalTable(const RfcLibrary& library, const char* name, std::uint32_t rowLength)
-    : library_(library), name_(name), handle_(library.ItCreate(name, rowLength, 0, 0)) {
-  if (handle_ == nullptr) RfcErrorReport(std::string("ItCreate ") + name);
+InternalTable::InternalTable(const RfcSession& session, const char* name, std::uint32_t rowLength)
+    : session_(session), name_(name), handle_(session.Library().ItCreate(name, rowLength, 0, 0)) {
+  if (handle_ == nullptr) session_.Report().Report(std::string("ItCreate ") + name);
+}
+
+InternalTable::~InternalTable() {
+  if (handle_ != nullptr) Delete();
 }
 
 void InternalTable::FetchAllLines() const {
-  const std::uint32_t lines = library_.ItFill(handle_);
+  const std::uint32_t lines = session_.Library().ItFill(handle_);
   for (std::uint32_t line = 1; line <= lines; ++line) {
-    if (library_.ItGetLine(handle_, line) == nullptr) RfcErrorReport(std::string("ItGetLine ") + name_);
+    if (session_.Library().ItGetLine(handle_, line) == nullptr) {
+      session_.Report().Report(std::string("ItGetLine ") + name_);
+    }
   }
 }
 
 void InternalTable::Delete() {
-  if (library_.ItDelete(handle_) != 0) RfcErrorReport(std::string("ItDelete ") + name_);
+  if (session_.Library().ItDelete(handle_) != 0) session_.Report().Report(std::string("ItDelete ") + name_);
   handle_ = nullptr;
 }
 

@@ -1,8 +1,7 @@
 #include "rfc/sap_rfc_ini.h"
 
-#include "platform/file_lock.h"
-#include "platform/text_file.h"
 #include "platform/atomic_write.h"
+#include "platform/file_lock.h"
 
 namespace tavorine {
 
@@ -13,14 +12,19 @@ constexpr std::string_view kLockFile = "SapRfc.ini.lck";
 
 }  // namespace
 
-std::optional<std::string> ReadDestinationIni(std::string_view destination) {
+std::optional<WholeFile> ReadDestinationIni(std::string_view destination) {
   if (destination.find_first_of("\\/:") != std::string_view::npos) return std::nullopt;
-  return ReadTextFile("SapRfc." + std::string(destination));
+  WholeFile file = ReadWholeFile("SapRfc." + std::string(destination));
+  if (file.fault == WholeFileFault::Missing) return std::nullopt;
+  return file;
 }
 
-std::optional<RFC_HANDLE> WithSapRfcIni(std::string_view contents, const std::function<RFC_HANDLE()>& open) {
-  const FileLock lock(kLockFile);
-  if (!WriteFileAtomically(kSapRfcIni, contents)) return std::nullopt;
+std::variant<RFC_HANDLE, SapRfcIniFault> WithSapRfcIni(std::string_view contents,
+                                                       const std::function<RFC_HANDLE()>& open) {
+  const FileLock lock(kLockFile, kSapRfcIniLockWait);
+  if (lock.Result() == FileLock::State::TimedOut) return SapRfcIniFault::LockTimedOut;
+  const Writers writers = lock.Result() == FileLock::State::Held ? Writers::OneAtATime : Writers::Several;
+  if (!WriteFileAtomically(kSapRfcIni, contents, writers)) return SapRfcIniFault::NotWritten;
   return open();
 }
 

@@ -1,25 +1,40 @@
 #pragma once
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
+#include "platform/input_file.h"
 #include "rfc/rfc_api.h"
 
 namespace tavorine {
 
-// The bytes of "SapRfc.<destination>" in the working directory, empty when it
-// does not open. A destination that holds a path separator or a drive colon
+// How long a logon waits for another run's logon through "SapRfc.ini". Well
+// under the monitor's default timeout of 60 s, so that a run that waited in
+// vain still reports it; long enough for a queue of healthy logons, each of
+// which holds the lock for one network round trip.
+inline constexpr std::chrono::seconds kSapRfcIniLockWait{20};
+
+// The file "SapRfc.<destination>" in the working directory, read whole, when
+// it is there. A destination that holds a path separator or a drive colon
 // names no such file: a profile must not make the program copy a file from
 // elsewhere into the library's configuration.
-std::optional<std::string> ReadDestinationIni(std::string_view destination);
+std::optional<WholeFile> ReadDestinationIni(std::string_view destination);
+
+enum class SapRfcIniFault {
+  NotWritten,    // "SapRfc.ini" cannot be written: no logon
+  LockTimedOut,  // another run held the lock for all of kSapRfcIniLockWait
+};
 
 // Writes the bytes as "SapRfc.ini" in the working directory and runs open
 // (RfcOpenEx, which reads that file) while no other run can replace it: an
 // exclusive lock on "SapRfc.ini.lck" is held from before the copy until open
 // returns, and the copy goes to a temporary file renamed into place, so no run
-// ever reads a half-written or foreign "SapRfc.ini". Empty optional, without
-// calling open, when "SapRfc.ini" cannot be written.
-std::optional<RFC_HANDLE> WithSapRfcIni(std::string_view contents, const std::function<RFC_HANDLE()>& open);
+// ever reads a half-written or foreign "SapRfc.ini". open is not called when
+// the file cannot be written or the lock does not come.
+std::variant<RFC_HANDLE, SapRfcIniFault> WithSapRfcIni(std::string_view contents,
+                                                       const std::function<RFC_HANDLE()>& open);
 
 }  // namespace tavorine

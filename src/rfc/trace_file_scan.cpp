@@ -86,6 +86,21 @@ std::optional<std::string> LastMessageOfLine(BackwardWindow& trace, std::uint64_
   return std::nullopt;
 }
 
+// The last bytes of a source, as a source of their own.
+class Tail final : public ByteSource {
+ public:
+  Tail(const ByteSource& source, std::uint64_t limit)
+      : source_(source), start_(source.Size() > limit ? source.Size() - limit : 0) {}
+  std::uint64_t Size() const override { return source_.Size() - start_; }
+  std::string Read(std::uint64_t offset, std::size_t length) const override {
+    return source_.Read(start_ + offset, length);
+  }
+
+ private:
+  const ByteSource& source_;
+  std::uint64_t start_;
+};
+
 }  // namespace
 
 std::string TraceFileScanText(const ByteSource& source) {
@@ -107,9 +122,10 @@ std::string TraceFileScanText(const ByteSource& source) {
 }
 
 std::string TraceFileScan() {
-  const FileSource trace(kTraceFileName);
-  if (!trace.IsOpen()) return " - Look for Trace-File";
-  return TraceFileScanText(trace);
+  const std::optional<InputFile> trace = InputFile::Open(kTraceFileName);
+  if (!trace) return " - Look for Trace-File";
+  const FileSource file(*trace);
+  return TraceFileScanText(Tail(file, kTraceScanLimit));
 }
 
 }  // namespace tavorine

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -18,8 +19,11 @@ inline constexpr std::string_view kTraceFileName = "Dev_Rfc.Trc";
 // sets it from its 13th character, one with "======> " at its 8th character
 // sets it from its 16th. Only the last piece that matches decides, so the scan
 // reads the trace from its end: a listing run never deletes the trace, and
-// the cost must not grow with it.
+// the cost must not grow with it. Only a regular file is read, and of a trace
+// larger than kTraceScanLimit only its last kTraceScanLimit bytes, which hold
+// the last error of any trace the library writes.
 std::string TraceFileScan();
+inline constexpr std::uint64_t kTraceScanLimit = 16 * 1024 * 1024;
 
 // The same over any bytes.
 std::string TraceFileScanText(const ByteSource& trace);

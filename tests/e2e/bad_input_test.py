@@ -20,6 +20,7 @@ import os
 import random
 import shutil
 import stat
+import subprocess
 import sys
 
 import harness
@@ -27,9 +28,9 @@ from harness import Case, envelope, main
 from listing_files import SENSOR_DIR, three_profiles, three_systems
 from listing_test import global_listing
 from profiles import encode_password, profile
-from systems import HEALTHY, HEALTHY_DOCUMENT, PROFILE, SAPRFC_INI, SAPRFC_LOCK, SIMULATION, TRACE, WORK, system
+from systems import (HEALTHY, HEALTHY_DOCUMENT, PROFILE, SAPRFC_INI, SAPRFC_LOCK, SIMULATION, TRACE, UNDER_WINE, WORK,
+                     narrow, system)
 
-UNDER_WINE = "--emulator" in sys.argv
 RUN_AS_NOBODY = os.geteuid() == 0 and shutil.which("setpriv") is not None and not UNDER_WINE
 NOBODY = 65534
 
@@ -42,15 +43,35 @@ class Unreadable(bytes):
     """A file that no one but root may read."""
 
 
-FOLDER = Folder()
+class Fifo:
+    """In place of a file: a FIFO that no one writes (Linux only: Windows has none)."""
+
+
+class Device:
+    """In place of a file: a link to /dev/zero, which never ends."""
+
+
+class Sparse:
+    """A file of 10 GB that holds nothing: its size is all."""
+
+
+FOLDER, FIFO, ZERO, HUGE = Folder(), Fifo(), Device(), Sparse()
 
 
 class DamagingWorkspace(harness.Workspace):
     """The harness's drives, able to hold a folder or a denied file where a file belongs."""
 
     def put(self, windows_path, content):
-        if isinstance(content, Folder):
-            self.make_folder(self.host_path(windows_path))
+        if isinstance(content, (Folder, Fifo, Device, Sparse)):
+            path = self.host_path(windows_path)
+            self.make_folder(path if isinstance(content, Folder) else path.parent)
+            if isinstance(content, Fifo):
+                os.mkfifo(path)
+            elif isinstance(content, Device):
+                path.symlink_to("/dev/zero")
+            elif isinstance(content, Sparse):
+                with open(path, "wb") as sparse:
+                    sparse.truncate(10 << 30)
             return
         super().put(windows_path, content)
         if isinstance(content, Unreadable):
@@ -106,6 +127,30 @@ def rows(prefix, cases):
     return [Case(f"{prefix}: {case.name}", **{k: v for k, v in vars(case).items() if k != "name"}) for case in cases]
 
 
+# Under Wine a run also pays for Wine's start.
+QUICK_SECONDS = 5 if UNDER_WINE else 1
+
+
+def quick(run):
+    return None if run.seconds < QUICK_SECONDS else f"took {run.seconds:.1f} s"
+
+
+def untrusted(row, missing, too_large):
+    """The rows of one input place that nothing may hang on or fill memory
+    with: a FIFO and a link to /dev/zero count as a file that is not there, a
+    sparse file of 10 GB is refused; each ends at once. row(name, content,
+    stdout, status) makes one row."""
+    rows = [] if UNDER_WINE else [row("a FIFO", FIFO, *missing)]
+    rows += [row("a link to /dev/zero", ZERO, *missing), row("a sparse file of 10 GB", HUGE, *too_large)]
+    for made in rows:
+        made.check = quick if made.check is None else (lambda run, first=made.check: first(run) or quick(run))
+    return rows
+
+
+def too_large(name):
+    return envelope(f"Error 1045: File {name} is larger than 16 MB...")
+
+
 def single(name, stdout, status=0, args=("SYS",), tree=None, new_files=(), check=None):
     """A good profile and a healthy system; tree replaces or adds files by Windows path."""
     files = {PROFILE: profile(), SIMULATION: system(*HEALTHY)}
@@ -137,12 +182,18 @@ PROFILE_ROWS = rows("profile", [
     single("no final line end", HEALTHY_DOCUMENT, tree={PROFILE: unterminated(GOOD)}),
     # One line: its first label holds everything, the user is never met.
     single("CR-only line ends", NO_USER, 2, tree={PROFILE: cr_only(GOOD)}),
-    single("UTF-8 text in a value", HEALTHY_DOCUMENT, tree={PROFILE: profile(Extcompany=utf8("Prüfsysteme Nord"))}),
-    single("Latin-1 text in the destination: refused logon, the byte shown as ?",
-           envelope("Error 1011: RFC-Open for Q?S failed !"), 2, tree={PROFILE: profile(Destination="Q\xc4S")},
+    single("text beyond ASCII in a value", HEALTHY_DOCUMENT,
+           tree={PROFILE: profile(Extcompany=narrow("Prüfsysteme Nord"))}),
+    single("text beyond ASCII in the destination: refused logon, the character as a reference",
+           envelope("Error 1011: RFC-Open for Q&#196;S failed !"), 2, tree={PROFILE: profile(Destination=narrow("QÄS"))},
            new_files=(TRACE,)),
+    *([] if UNDER_WINE else [single("a byte that is no UTF-8 in the destination, shown as ?",
+           envelope("Error 1011: RFC-Open for Q?S failed !"), 2, tree={PROFILE: profile(Destination="Q\xc4S")},
+           new_files=(TRACE,))]),
     single("a folder", PROFILE_MISSING, 2, tree={PROFILE: FOLDER}),
     *denied(PROFILE, GOOD.encode(), PROFILE_MISSING, 2),
+    *untrusted(lambda name, content, stdout, status: single(name, stdout, status, tree={PROFILE: content}),
+               (PROFILE_MISSING, 2), (too_large("SYS.P00"), 2)),
 ])
 
 
@@ -157,11 +208,12 @@ def summary(item="Plant North", systems=3, processed=3, failed=0):
             "</Text>\n\n</Prtg>\n\n")
 
 
-def listing(name, stdout, listing_file, text, args, status=0):
+def listing(name, stdout, listing_file, text, args, status=0, extra=None, new_files=()):
     tree = three_profiles()
     tree[SIMULATION] = three_systems()
     tree[listing_file] = text
-    return Case(name, args=list(args), files=tree, stdout=stdout, status=status)
+    tree.update(extra or {})
+    return Case(name, args=list(args), files=tree, stdout=stdout, status=status, new_files=new_files)
 
 
 def global_row(name, stdout, text, status=0):
@@ -183,12 +235,20 @@ GLOBAL_ROWS = rows("global listing", [
     global_row("a million short lines", summary(), MILLION_LINES + GLOBAL_LISTING),
     global_row("no final line end", summary(), unterminated(GLOBAL_LISTING)),
     global_row("CR-only line ends", SENSOR_MISSING, cr_only(GLOBAL_LISTING), 2),
-    global_row("UTF-8 item text", summary(item=utf8("Nord Süd")), global_listing(
-        settings=utf8("Item=Nord:Süd,") + 'Sensor="SAP Tavorine"')),
-    global_row("Latin-1 item text, the byte shown as ?", summary(item="Nord S?d"), global_listing(
-        settings='Item=Nord:S\xfcd,Sensor="SAP Tavorine"')),
+    global_row("item text beyond ASCII", summary(item="Nord S&#252;d"), global_listing(
+        settings=narrow("Item=Nord:Süd,") + 'Sensor="SAP Tavorine"')),
+    *([] if UNDER_WINE else [global_row("item text with a byte that is no UTF-8, shown as ?", summary(item="Nord S?d"),
+                                        global_listing(settings='Item=Nord:S\xfcd,Sensor="SAP Tavorine"'))]),
     global_row("a folder", envelope("Error 1002: Profile SAP Kestrion.Gbl is missing..."), FOLDER, 2),
     *global_denied(),
+    *untrusted(lambda name, content, stdout, status: global_row(name, stdout, content, status),
+               (envelope("Error 1002: Profile SAP Kestrion.Gbl is missing..."), 2),
+               (too_large("SAP Kestrion.Gbl"), 2)),
+    # A listed profile that does not open is skipped; one too large is a fault of its system.
+    *untrusted(lambda name, content, stdout, status: listing(
+        "listed profile: " + name, stdout, GLOBAL_FILE, GLOBAL_LISTING, ("GLOBAL", "SENSOR1"), status,
+        extra={SENSOR_DIR + "QAS.P00": content}, new_files=(TRACE,) if content is HUGE else ()),
+        (summary(processed=2), 0), (summary(processed=2, failed=1), 0)),
 ])
 
 
@@ -220,6 +280,8 @@ SHARED_ROWS = rows("shared profile", [
     shared_row("Latin-1 comment", summary(), "; Pr\xfcfsysteme\r\n" + SHARED),
     shared_row("a folder", envelope("Error 1002: Profile Kestrion.Prf is missing..."), FOLDER, 2),
     *shared_denied(),
+    *untrusted(lambda name, content, stdout, status: shared_row(name, stdout, content, status),
+               (envelope("Error 1002: Profile Kestrion.Prf is missing..."), 2), (too_large("Kestrion.Prf"), 2)),
 ])
 
 
@@ -262,6 +324,9 @@ PATH_ROWS = rows("path file", [
     Case("a folder: searched as if there were none", args=["SYS"], status=0, stdout=HEALTHY_DOCUMENT,
          files={PATH_FILE: FOLDER, **AS_IF_ABSENT}),
     *path_denied(),
+    *untrusted(lambda name, content, stdout, status: Case(name, args=["SYS"], status=status, stdout=stdout,
+                                                          files={PATH_FILE: content, **AS_IF_ABSENT}),
+               (HEALTHY_DOCUMENT, 0), (too_large("C:\\PRTG_Path.Txt"), 2)),
 ])
 
 
@@ -307,6 +372,17 @@ TRACE_ROWS = rows("trace", [
     Case("a folder, healthy run leaves it", args=["SYS"], status=0, stdout=HEALTHY_DOCUMENT,
          files={PROFILE: GOOD, SIMULATION: system(*HEALTHY), TRACE + "\\keep": ""}),
     *trace_denied(),
+    # Neither the library nor the scan gets at a FIFO or a device; of a trace of
+    # any size the scan reads the end. A healthy run deletes a file, never a FIFO or a device.
+    *untrusted(lambda name, content, stdout, status: Case(
+        name + ", failed call", args=["SYS"], status=status, stdout=stdout, new_files=(TRACE,),
+        files={PROFILE: GOOD, SIMULATION: system(*HEALTHY, "fail.receive.GET_CPU_ALL = 1"), TRACE: content}),
+        (envelope("Error 1014: RFC-Failure raised ! - Look for Trace-File"), 2), (CALL_FAILED, 2)),
+    *untrusted(lambda name, content, stdout, status: Case(
+        name + ", healthy run", args=["SYS"], status=status, stdout=stdout,
+        removed_files=(TRACE,) if content is HUGE else (),
+        files={PROFILE: GOOD, SIMULATION: system(*HEALTHY), TRACE: content}),
+        (HEALTHY_DOCUMENT, 0), (HEALTHY_DOCUMENT, 0)),
 ])
 
 
@@ -361,6 +437,27 @@ SAPRFC_ROWS = rows("SapRfc.QAS", [
                extra={SAPRFC_INI + "\\keep": ""}, new_files=(SAPRFC_LOCK,)),
     saprfc_row("SapRfc.ini.lck a folder: the copy and logon still made", SAPRFC,
                extra={SAPRFC_LOCK + "\\keep": ""}, new_files=(SAPRFC_INI,)),
+    *untrusted(lambda name, content, stdout, status: (saprfc_absent(name, content) if status == 0 else saprfc_row(
+        name, content, stdout, status, new_files=())), (HEALTHY_DOCUMENT, 0),
+        (SAPRFC_LINE + too_large("SapRfc.QAS"), 2)),
+])
+
+
+# Texts that the library returns, beyond ASCII: the document carries them as
+# references, and a reader of the XML gets the characters back.
+def decodes_to(text):
+    def check(run):
+        read = subprocess.run(["xmllint", "--xpath", "string(/Prtg/Text)", "-"], input=run.stdout,
+                              capture_output=True, timeout=60).stdout.decode("utf-8").rstrip("\n")
+        return None if read == text else f"the document's text reads {read!r}, expected {text!r}"
+    return check
+
+
+LIBRARY_TEXT_ROWS = rows("library texts", [
+    single("an exception name beyond ASCII, from the call and from the trace",
+           envelope("Error 1012: Exception.: &#196;NDERUNG - Exception &#196;NDERUNG raised by GET_CPU_ALL"), 2,
+           tree={SIMULATION: system(*HEALTHY, narrow("fail.receive.GET_CPU_ALL = 2 ÄNDERUNG"))}, new_files=(TRACE,),
+           check=decodes_to("Error 1012: Exception.: ÄNDERUNG - Exception ÄNDERUNG raised by GET_CPU_ALL")),
 ])
 
 
@@ -386,13 +483,13 @@ COMMAND_ROWS = rows("command line", [
                  envelope("Error 1002: Profile  &lt;&amp;&gt; .P00 is missing...")),
     *command_row("binary junk as the profile name", [os.fsdecode(b"\xff\xfe\x80junk")],
                  envelope("Error 1002: Profile ???junk.P00 is missing..."), native_only=True),
-    *command_row("UTF-8 profile name", [utf8("Prüf").encode("latin-1").decode("utf-8")],
-                 envelope("Error 1002: Profile " + utf8("Prüf") + ".P00 is missing..."), native_only=True),
+    *command_row("profile name beyond ASCII", ["Prüf"], envelope("Error 1002: Profile Pr&#252;f.P00 is missing...")),
     *command_row("Latin-1 profile name, the byte shown as ?", [os.fsdecode(b"Pr\xfcf")],
                  envelope("Error 1002: Profile Pr?f.P00 is missing..."), native_only=True),
 ])
 
-CASES = PROFILE_ROWS + GLOBAL_ROWS + SHARED_ROWS + PATH_ROWS + TRACE_ROWS + SAPRFC_ROWS + COMMAND_ROWS
+CASES = (PROFILE_ROWS + GLOBAL_ROWS + SHARED_ROWS + PATH_ROWS + TRACE_ROWS + SAPRFC_ROWS + LIBRARY_TEXT_ROWS
+         + COMMAND_ROWS)
 
 if __name__ == "__main__":
     sys.exit(main(CASES))

@@ -16,6 +16,7 @@ import os
 import re
 import shutil
 import signal
+import stat
 import subprocess
 import sys
 import tempfile
@@ -49,6 +50,10 @@ class Case:
     removed_files: tuple = ()
     # Extra look at the finished run; returns a complaint or None.
     check: Optional[Callable[["Run"], Optional[str]]] = None
+    # Where standard output goes: "captured" (compared with stdout), "full" (a
+    # device that refuses every write), "broken pipe" (a pipe nobody reads),
+    # "closed" (no stream at all). The latter three capture nothing.
+    output: str = "captured"
 
 
 @dataclasses.dataclass
@@ -58,6 +63,7 @@ class Run:
     status: int
     before: dict
     after: dict
+    seconds: float = 0.0
 
 
 def split_windows_path(path: str, cwd: str):
@@ -137,29 +143,17 @@ class WineBackend(Backend):
         env = dict(os.environ)
         env["WINEPREFIX"] = str(self.prefix)
         env["WINEDEBUG"] = "-all"
+        # A UTF-8 locale: UTF-8 names and arguments on the Unix side, ANSI code page 1252 in Wine.
+        env["LC_ALL"] = "C.UTF-8"
         return env
 
     def setup(self):
-        env = self.wine_environment()
-        quiet = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        # The server first, persistent, so that the system processes the boot
-        # starts live on with it, detached from every pipe: started later by a
-        # test, they would inherit that test's output and keep ctest waiting.
-        self.prefix.mkdir(parents=True, exist_ok=True)
-        subprocess.run([wineserver(), "-p"], env=env, timeout=60, start_new_session=True, **quiet)
         if not (self.prefix / ".update-timestamp").exists():
             print(f"initialising Wine prefix {self.prefix} (once)...", flush=True)
-        # No Mono or Gecko: the program needs neither, and their installers want a display.
-        boot_env = dict(env, WINEDLLOVERRIDES="mscoree,mshtml=")
-        # A boot that meets the system processes of an earlier one still going
-        # down now and then ends with status 1; the next one succeeds.
-        for attempt in range(3):
-            booted = subprocess.run([self.emulator, "wineboot"], env=boot_env, timeout=300,
-                                    start_new_session=True, **quiet)
-            if booted.returncode == 0:
-                break
-            time.sleep(2)
-        booted.check_returncode()
+        # The one way the tests prepare the prefix, under a lock (cmake/wine-prefix).
+        subprocess.run([str(Path(__file__).resolve().parents[2] / "cmake" / "wine-prefix")], env=self.wine_environment(),
+                       timeout=600, check=True, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
         self.clean_journal()
         self.baseline_c = set(os.listdir(self.prefix / "drive_c"))
 
@@ -209,15 +203,11 @@ class WineBackend(Backend):
         self.forget_records()
 
 
-def wineserver() -> str:
-    return shutil.which("wineserver") or "/usr/lib/wine/wineserver"
-
-
 def remove(path: Path):
-    if path.is_symlink() or path.is_file():
-        path.unlink()
-    elif path.is_dir():
+    if path.is_dir() and not path.is_symlink():
         shutil.rmtree(path)
+    elif path.is_symlink() or path.exists():
+        path.unlink()
 
 
 class Workspace:
@@ -276,11 +266,11 @@ class Workspace:
         files = {}
         for top, name in tops:
             if top.is_file():
-                files[name] = top.read_bytes()
+                files[name] = contents(top)
             for folder, _, names in os.walk(top):
                 for file_name in names:
                     path = Path(folder) / file_name
-                    files[name + windows_suffix(path, top)] = path.read_bytes()
+                    files[name + windows_suffix(path, top)] = contents(path)
         return files
 
     def remove(self):
@@ -293,9 +283,52 @@ class Workspace:
         shutil.rmtree(self.root, ignore_errors=True)
 
 
+LARGEST_READ = 64 << 20
+
+
+def contents(path: Path) -> bytes:
+    """A file's bytes; what no test may read (a FIFO, a device, gigabytes) by what it is."""
+    status = path.lstat()
+    if stat.S_ISLNK(status.st_mode):
+        return b"<link to " + os.fsencode(os.readlink(path)) + b">"
+    if not stat.S_ISREG(status.st_mode):
+        return b"<not a file: " + oct(status.st_mode).encode() + b">"
+    if status.st_size > LARGEST_READ:
+        return b"<" + str(status.st_size).encode() + b" bytes>"
+    return path.read_bytes()
+
+
 def windows_suffix(path: Path, top: Path) -> str:
     relative = path.relative_to(top)
     return "" if str(relative) == "." else "\\" + str(relative).replace("/", "\\")
+
+
+class Output:
+    """The standard output a case asks for, made before the run and closed after it."""
+
+    def __init__(self, kind: str, captured):
+        self.kind = kind
+        self.target = captured
+        self.preexec = None
+        self.opened = []
+
+    def __enter__(self):
+        if self.kind == "full":
+            self.target = open("/dev/full", "wb")
+            self.opened.append(self.target)
+        elif self.kind == "broken pipe":
+            reading, writing = os.pipe()
+            os.close(reading)
+            self.target = writing
+            self.opened.append(writing)
+        elif self.kind == "closed":
+            self.target = None
+            self.preexec = lambda: os.close(1)
+        return self
+
+    def __exit__(self, *_):
+        for opened in self.opened:
+            opened.close() if hasattr(opened, "close") else os.close(opened)
 
 
 def run_case(backend: Backend, case: Case) -> Run:
@@ -306,16 +339,19 @@ def run_case(backend: Backend, case: Case) -> Run:
         with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
             # Files, not pipes: a Wine helper process that outlives the run must
             # not keep us waiting for the end of its output.
-            try:
-                completed = subprocess.run(backend.command(case.args), cwd=workspace.host_path(case.cwd),
-                                           env=backend.environment(workspace.root), stdin=subprocess.DEVNULL,
-                                           stdout=out, stderr=err, timeout=RUN_TIMEOUT_SECONDS)
-                status = completed.returncode
-            except subprocess.TimeoutExpired:
-                status = None
+            started = time.monotonic()
+            with Output(case.output, out) as stdout:
+                try:
+                    completed = subprocess.run(backend.command(case.args), cwd=workspace.host_path(case.cwd),
+                                               env=backend.environment(workspace.root), stdin=subprocess.DEVNULL,
+                                               stdout=stdout.target, stderr=err, timeout=RUN_TIMEOUT_SECONDS,
+                                               preexec_fn=stdout.preexec)
+                    status = completed.returncode
+                except subprocess.TimeoutExpired:
+                    status = None
             out.seek(0)
             err.seek(0)
-            run = Run(out.read(), err.read(), status, before, workspace.listing())
+            run = Run(out.read(), err.read(), status, before, workspace.listing(), time.monotonic() - started)
     finally:
         workspace.remove()
     return run

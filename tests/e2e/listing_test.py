@@ -140,6 +140,33 @@ ENTRIES = [
          + "\n<Text>(***) Plant North: NoSystems=2, Processed=2, Failed=0</Text>\n\n</Prtg>\n\n" + DONE),
 ]
 
+# An entry names a file in the sensor folder or below it; one that would
+# leave it is counted like a profile that does not exist, and no line shows
+# the foreign profile.
+OUTSIDE = system_profile("QAS", "foreign-host", "01")
+ESCAPING_ENTRIES = [
+    global_case(f"an entry {how} is counted in NoSystems only",
+                BANNER + "* hh:mm:ss Item=Plant North State=Executing\n" + HEAD + DEV_PROCESSED + PRD_PROCESSED
+                + "\n<Text>(***) Plant North: NoSystems=3, Processed=2, Failed=0</Text>\n\n</Prtg>\n\n" + DONE,
+                names=f"DEV.P00#{entry}#PRD.P00#",
+                extra={"D:\\Program Files\\PRTG Network Monitor\\Custom Sensors\\QAS.P00": OUTSIDE,
+                       "D:\\QAS.P00": OUTSIDE, "C:\\QAS.P00": OUTSIDE})
+    for how, entry in (("climbing with ..\\", "..\\QAS.P00"), ("climbing with ../", "../QAS.P00"),
+                       ("rooted with \\", "\\QAS.P00"), ("rooted with /", "/QAS.P00"), ("with a drive", "C:QAS.P00"),
+                       ("climbing with a name of dots and blanks", "sub\\...\\..\\..\\QAS.P00"))
+] + [
+    global_case("an entry naming a profile in a subfolder of the sensor folder is checked",
+                BANNER + "* hh:mm:ss Item=Plant North State=Executing\n" + HEAD + DEV_PROCESSED
+                + QAS_PROCESSED.replace("QAS.P00", "North\\QAS.P00") + PRD_PROCESSED.replace("PRD.P00", "North/PRD.P00")
+                + "\n<Text>(***) Plant North: NoSystems=3, Processed=3, Failed=0</Text>\n\n</Prtg>\n\n" + DONE,
+                names="DEV.P00#North\\QAS.P00#North/PRD.P00#",
+                profiles={**three_profiles(QAS=None, PRD=None),
+                          GLOBAL_FILE.replace("SAP Kestrion.Gbl", "North\\QAS.P00"): system_profile(
+                              "QAS", "qas-app01", "01"),
+                          GLOBAL_FILE.replace("SAP Kestrion.Gbl", "North\\PRD.P00"): system_profile(
+                              "PRD", "prd-app01", "02")}),
+]
+
 # The start line ends before " @"; the options after it still count.
 HOST_AFTER_AT = Case(
     "with @: a ,HOST= after ' @' still reaches every logon",
@@ -360,8 +387,8 @@ def thousand_case():
                        "\n<Text>(***) All Plants: NoSystems=1000, Processed=900, Failed=100</Text>\n\n</Prtg>\n\n")
 
 
-CASES = (RUNS + ENTRIES + SYSTEM_FAULTS + MISSING_OBJECTS + RUN_ENDS + LISTING_ERRORS + SETTINGS_OPTIONS
-         + DESTINATION_FILE + [HOST_AFTER_AT, thousand_case()])
+CASES = (RUNS + ENTRIES + ESCAPING_ENTRIES + SYSTEM_FAULTS + MISSING_OBJECTS + RUN_ENDS + LISTING_ERRORS
+         + SETTINGS_OPTIONS + DESTINATION_FILE + [HOST_AFTER_AT, thousand_case()])
 
 if __name__ == "__main__":
     sys.exit(main(CASES))

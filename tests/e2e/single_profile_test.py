@@ -11,14 +11,15 @@ import argparse
 import ctypes.util
 import os
 import shutil
+import subprocess
 import sys
 import tempfile
 from pathlib import Path
 
-from harness import NativeBackend, WineBackend, envelope, failures_of, main, run_case
+from harness import Case, NativeBackend, ValgrindBackend, WineBackend, envelope, failures_of, main, run_case
 from profiles import encode_password, profile
 from systems import (DONE, HEALTHY, HEALTHY_DOCUMENT, LOGON, PROFILE, RUN_LOG, SAPRFC_INI, SAPRFC_LOCK, SIMULATION,
-                     TRACE, WORK, WORK_PROFILE, case, checks, executing, files, healthy, progress,
+                     TRACE, UNDER_WINE, WORK, WORK_PROFILE, case, checks, executing, files, healthy, progress,
                      run_log_after_start, run_log_lines, run_log_of, system)
 
 
@@ -117,8 +118,10 @@ TRACE_CASES = [
     case("no trace file to read: Look for Trace-File",
          ["SYS"], envelope("Error 1014: RFC-Failure raised ! - Look for Trace-File"), 2,
          files("fail.receive.GET_CPU_ALL = 1", **{TRACE + "\\keep": ""})),
+    # The byte is no UTF-8 on Linux, and "é" in Windows' code page 1252.
     case("markup and a stray byte in the exception name are escaped in the envelope",
-         ["SYS"], envelope("Error 1012: Exception.: A&lt;B&amp;C? - Exception A&lt;B&amp;C? raised by GET_CPU_ALL"), 2,
+         ["SYS"], envelope("Error 1012: Exception.: A&lt;B&amp;C{0} - Exception A&lt;B&amp;C{0} raised by GET_CPU_ALL"
+                           .format("&#233;" if UNDER_WINE else "?")), 2,
          files("fail.receive.GET_CPU_ALL = 2 A<B&C\xe9"), new_files=(TRACE,)),
 ]
 
@@ -223,6 +226,11 @@ LOGON_CASES = [
          ["SYS"], SAPRFC_LINE + envelope("Error 1011: RFC-Open for QAS failed !"), 2,
          saprfc_tree(**{WORK + "SapRfc.QAS": SAPRFC_QAS.replace("qas-app01", "qas-app99")}),
          new_files=(SAPRFC_INI, SAPRFC_LOCK, TRACE)),
+    # As on Windows, "SapRfc.QAS " names SapRfc.QAS, in any letter case.
+    case("a destination with a final blank takes the SapRfc road of the name without it",
+         ["SYS"], "* SapRfc.Ini.......: QAS <\n" + envelope("Error 1011: RFC-Open for QAS  failed !"), 2,
+         {PROFILE: profile(Destination="QAS "), SIMULATION: system(), WORK + "sapRFC.qas": SAPRFC_QAS},
+         new_files=(SAPRFC_INI, SAPRFC_LOCK, TRACE), check=copied_saprfc(SAPRFC_QAS)),
     case("a destination holding a backslash never takes the SapRfc road",
          ["SYS"], envelope("Error 1011: RFC-Open for x\\QAS failed !"), 2,
          {PROFILE: profile(Destination="x\\QAS"), SIMULATION: system(), WORK + "SapRfc.x\\QAS": SAPRFC_QAS},
@@ -283,6 +291,30 @@ RUN_LOG_CASES = [
 ]
 
 
+# A document that did not reach the monitor is no success, and the run's
+# trace, the one account of what happened, stays. With no standard output at
+# all, nothing meant for it may land in a file the run opens.
+def undelivered(output, args=("SYS",), tree=None, new_files=(), check=None):
+    return Case(f"standard output {output}: status 2, the trace kept", args=list(args), stdout="", status=2,
+                files=tree or {**files(*HEALTHY), TRACE: OLD_TRACE}, output=output, new_files=new_files, check=check)
+
+
+def unchanged(path, content):
+    def check(run):
+        return None if run.after.get(path) == content else f"{path} holds {run.after.get(path)!r}"
+    return check
+
+
+DELIVERY_CASES = [
+    undelivered("full"),
+    undelivered("broken pipe"),
+    Case("standard output closed: status 2, nothing of it in the run log or the lock file",
+         args=["SYS", "x,SYSLOG"], stdout="", status=2, files=saprfc_tree(*HEALTHY), output="closed",
+         new_files=(SAPRFC_INI, SAPRFC_LOCK, RUN_LOG),
+         check=checks(unchanged(SAPRFC_LOCK, b""), run_log_after_start(run_log_lines(1, 3, 3, logon="RfcOpenEx")))),
+]
+
+
 def with_marker(name, args, parameters, at=PROFILE):
     tree = files(*HEALTHY, at=at)
     return case(name, args, progress(parameters) + HEALTHY_DOCUMENT + DONE, 0, tree)
@@ -302,11 +334,8 @@ PROGRESS_CASES = [
     with_marker("% in a value is a marker", ["SYS", "limit=50%"], "limit=50%"),
 ]
 
-CASES = HEALTHY_CASES + CALL_FAILURES + TRACE_CASES + LIBRARY_ERRORS + LOGON_CASES + RUN_LOG_CASES + PROGRESS_CASES
-
-MISSING_LIBRARY = "Error 1041: RFC library {} not found beside the program..."
-LACKING_ROUTINE = "Error 1042: RFC library {} lacks the routine RfcEnvironment..."
-
+CASES = (HEALTHY_CASES + CALL_FAILURES + TRACE_CASES + LIBRARY_ERRORS + LOGON_CASES + RUN_LOG_CASES
+         + DELIVERY_CASES + PROGRESS_CASES)
 
 def stand_in_without_routines(backend) -> Path:
     """A shared library of the platform that exports none of the RFC routines."""
@@ -317,48 +346,174 @@ def stand_in_without_routines(backend) -> Path:
         return next(Path(line.split()[-1]) for line in maps if "/libm." in line)
 
 
-def run_without_library() -> int:
-    """The built program copied into a folder of its own: beside it no library,
-    then a library that lacks the RFC routines. The harness runs the program
-    where it was built, so these cases have their own runner."""
+def library_of_the_other_bitness(windows: bool, folder: Path) -> bytes:
+    """A 32-bit library: built with the i686 cross compiler for Windows; for
+    Linux the header of one is enough, since the header is what tells."""
+    if not windows:
+        return b"\x7fELF\x01\x01\x01" + bytes(9) + b"\x03\x00\x03\x00" + bytes(32)
+    compiler = shutil.which("i686-w64-mingw32-gcc-posix") or shutil.which("i686-w64-mingw32-gcc")
+    if compiler is None:
+        raise SystemExit("the 32-bit library case needs i686-w64-mingw32-gcc (Debian: gcc-mingw-w64-i686)")
+    source, library = folder / "thirty_two.c", folder / "thirty_two.dll"
+    source.write_text("int RfcOpen;\n")
+    subprocess.run([compiler, "-shared", "-o", str(library), str(source)], check=True)
+    return library.read_bytes()
+
+
+class LibraryPlaces:
+    """The program copied into a folder of its own, and library files put
+    beside it, into the working directory or (Windows) the system folder."""
+
+    def __init__(self, options):
+        self.windows = options.emulator is not None
+        self.name = "librfc32.dll" if self.windows else "librfc32.so"
+        self.folder = Path(tempfile.mkdtemp(prefix="tavorine-alone-"))
+        alone = self.folder / ("Tavorine.exe" if self.windows else "tavorine")
+        shutil.copy2(options.program, alone)
+        if self.windows:
+            emulator = os.path.abspath(options.emulator) if os.sep in options.emulator else options.emulator
+            self.backend = WineBackend(alone, emulator)
+        else:
+            self.backend = ValgrindBackend(alone) if options.valgrind else NativeBackend(alone)
+        self.backend.setup()
+        self.system_folder = self.backend.prefix / "drive_c" / "windows" / "system32" if self.windows else None
+        self.sources = {"stand-in": Path(options.program).parent / self.name,
+                        "no routines": stand_in_without_routines(self.backend)}
+        self.other_bitness = library_of_the_other_bitness(self.windows, self.folder)
+
+    def bytes_of(self, kind: str) -> bytes:
+        if kind == "32-bit":
+            return self.other_bitness
+        if kind == "junk":
+            return b"MZ not a library at all"
+        return self.sources[kind].read_bytes()
+
+    def shown(self, place: str) -> str:
+        """A place where the library is looked for, as the program names it."""
+        if place == "system":
+            return "C:\\windows\\system32\\" + self.name
+        path = str(self.folder / self.name)
+        return "Z:" + path.replace("/", "\\") if self.windows else path
+
+    def not_found(self) -> str:
+        places = [self.shown("beside")] + ([self.shown("system")] if self.windows else [])
+        return envelope(f"Error 1041: RFC library {self.name} not found at {' nor at '.join(places)}...")
+
+    def run(self, name, places, stdout, status) -> bool:
+        """places: beside, cwd or system, each to a kind of library file."""
+        tree = files(*HEALTHY)
+        put = []
+        for place, kind in places.items():
+            if place == "cwd":
+                tree[WORK + self.name] = self.bytes_of(kind)
+            else:
+                target = self.folder / self.name if place == "beside" else self.system_folder / self.name
+                target.write_bytes(self.bytes_of(kind))
+                put.append(target)
+        lonely = case(name, ["SYS"], stdout, status, tree)
+        try:
+            problems = failures_of(lonely, run_case(self.backend, lonely))
+        finally:
+            for target in put:
+                target.unlink()
+        print(f"{'FAIL' if problems else 'ok  '} {name}", flush=True)
+        for problem in problems:
+            print("     " + problem.replace("\n", "\n     "))
+        return not problems
+
+
+def run_library_places(options) -> bool:
+    """The harness runs the program where it was built, beside the stand-in
+    library; these cases move it away from it, so they have their own runner."""
+    places = LibraryPlaces(options)
+    no_routines = envelope(f"Error 1042: RFC library {places.name} lacks the routine RfcEnvironment...")
+    not_loaded = lambda why: envelope(f"Error 1043: RFC library {places.shown('beside')} cannot be loaded: {why}...")
+    rows = [
+        ("no library anywhere: Error 1041 names each place looked at", {}, places.not_found(), 2),
+        ("a library in the working directory only is never loaded", {"cwd": "stand-in"}, places.not_found(), 2),
+        ("the library beside the program wins over the working directory",
+         {"beside": "stand-in", "cwd": "no routines"}, HEALTHY_DOCUMENT, 0),
+        ("a library without the RFC routines: Error 1042 names the first one", {"beside": "no routines"},
+         no_routines, 2),
+        ("a file that is no library: Error 1043 says so", {"beside": "junk"}, not_loaded("it is not a library"), 2),
+        ("a 32-bit library beside the 64-bit program: Error 1043 says so", {"beside": "32-bit"},
+         not_loaded("it is a 32-bit library, the program is 64-bit"), 2),
+    ]
+    if places.windows:
+        rows += [
+            ("a library in the system folder is loaded", {"system": "stand-in"}, HEALTHY_DOCUMENT, 0),
+            ("the library beside the program wins over the system folder",
+             {"beside": "no routines", "system": "stand-in"}, no_routines, 2),
+        ]
+    passed = all([places.run(name, where, stdout, status) for name, where, stdout, status in rows
+                  if options.pattern in name])
+    if not places.windows and options.pattern in "a library along LD_LIBRARY_PATH is never loaded":
+        search = places.folder / "search"
+        search.mkdir()
+        shutil.copy2(places.sources["stand-in"], search / places.name)
+        os.environ["LD_LIBRARY_PATH"] = str(search)
+        passed &= places.run("a library along LD_LIBRARY_PATH is never loaded", {}, places.not_found(), 2)
+        del os.environ["LD_LIBRARY_PATH"]
+    shutil.rmtree(places.folder)
+    return passed
+
+
+def run_log_on_a_full_disk(options) -> bool:
+    """A run whose log line meets a full disk leaves at most a piece of it; the
+    next run's line starts on a line of its own. On a small tmpfs (Linux, as
+    root), whose last page of the log has room for ten bytes."""
+    name = "run log on a full disk: the next run starts a fresh line"
+    if options.emulator or options.pattern not in name:
+        return True
+    disk = Path(tempfile.mkdtemp(prefix="tavorine-full-disk-"))
+    if subprocess.run(["mount", "-t", "tmpfs", "-o", "size=256k", "tmpfs", str(disk)]).returncode != 0:
+        print(f"FAIL {name}: no tmpfs could be mounted (the test runs as root)")
+        return False
+    try:
+        work, sensors = disk / "D" / "work", disk / "D" / "Program Files" / "PRTG Network Monitor" / "Custom Sensors" / "ExeXml"
+        work.mkdir(parents=True)
+        sensors.mkdir(parents=True)
+        (sensors / "SYS.P00").write_bytes(profile().encode("latin-1"))
+        (work / "RfcSim.txt").write_bytes(system(*HEALTHY).encode("latin-1"))
+        earlier = ("0 an earlier run's line " + "." * 4060)[:4085] + "\n"
+        (work / "Tavorine.log").write_bytes(earlier.encode())
+        with open(work / "filler", "wb", buffering=0) as filler:
+            try:
+                while filler.write(bytes(4096)):
+                    pass
+            except OSError:
+                pass
+        environment = dict(os.environ, TAVORINE_DRIVE_ROOT=str(disk))
+        command = [str(options.program.resolve()), "SYS", "x,SYSLOG"]
+        subprocess.run(command, cwd=work, env=environment, capture_output=True, timeout=60)
+        (work / "filler").unlink()
+        subprocess.run(command, cwd=work, env=environment, capture_output=True, timeout=60)
+        log = (work / "Tavorine.log").read_text(encoding="latin-1")
+    finally:
+        subprocess.run(["umount", str(disk)])
+        disk.rmdir()
+    # After the earlier lines: the piece of the first line that fit, alone on its line, then the next run's lines.
+    whole = f"0 program started {options.program.resolve()}\n" + run_log_lines(1, 3, 3)
+    piece, _, rest = log[len(earlier):].partition("\n")
+    passed = log.startswith(earlier) and piece and whole.startswith(piece) and piece != whole[:-1] and rest == whole
+    print(f"{'ok  ' if passed else 'FAIL'} {name}", flush=True)
+    if not passed:
+        print(f"     run log after the earlier lines {log[len(earlier):]!r}")
+    return passed
+
+
+def extra_runs() -> int:
     parser = argparse.ArgumentParser()
     parser.add_argument("--program", required=True, type=Path)
     parser.add_argument("--emulator")
     parser.add_argument("--valgrind", action="store_true")
     parser.add_argument("-k", dest="pattern", default="")
     options = parser.parse_args()
-    if options.valgrind:
-        return 0
-    windows = options.emulator is not None
-    library = "librfc32.dll" if windows else "librfc32.so"
-    failed = 0
-    with tempfile.TemporaryDirectory(prefix="tavorine-alone-") as folder:
-        alone = Path(folder) / ("Tavorine.exe" if windows else "tavorine")
-        shutil.copy2(options.program, alone)
-        if windows:
-            emulator = os.path.abspath(options.emulator) if os.sep in options.emulator else options.emulator
-            backend = WineBackend(alone, emulator)
-        else:
-            backend = NativeBackend(alone)
-        backend.setup()
-        for name, message, beside in [
-            ("the program alone in a folder: Error 1041 names the missing library", MISSING_LIBRARY, None),
-            ("a library without the RFC routines: Error 1042 names the first one", LACKING_ROUTINE,
-             stand_in_without_routines(backend)),
-        ]:
-            if options.pattern not in name:
-                continue
-            if beside is not None:
-                shutil.copy2(beside, Path(folder) / library)
-            lonely = case(name, ["SYS"], envelope(message.format(library)), 2, files(*HEALTHY))
-            problems = failures_of(lonely, run_case(backend, lonely))
-            print(f"{'FAIL' if problems else 'ok  '} {name}", flush=True)
-            for problem in problems:
-                print("     " + problem.replace("\n", "\n     "))
-            failed |= bool(problems)
-    return 1 if failed else 0
+    passed = run_library_places(options)
+    passed &= run_log_on_a_full_disk(options)
+    return 0 if passed else 1
 
 
 if __name__ == "__main__":
     status = main(CASES)
-    sys.exit(status | run_without_library())
+    sys.exit(status | extra_runs())

@@ -51,9 +51,9 @@ def found(name, args, files):
                 check=no_password_left)
 
 
-def read(name, files, cwd="D:\\work"):
+def read(name, files, cwd="D:\\work", args=("SYS",)):
     """A search for SYS whose outcome shows that THIS_COPY was taken."""
-    return Case(name, args=["SYS"], files=files, cwd=cwd, status=2, stdout=READ)
+    return Case(name, args=list(args), files=files, cwd=cwd, status=2, stdout=READ)
 
 
 def refused(name, files, stdout):
@@ -145,7 +145,32 @@ ESCAPING = [
          stdout=envelope("Error 1002: Profile QAS X.P00 is missing...")),
 ]
 
-CASES = START_UP + PATH_FILE_CASES + FIXED_FOLDER_CASES + GOOD_PROFILE + ESCAPING
+# Names mean what they mean on Windows, on the Linux build too.
+WINDOWS_NAMES = [
+    read("a profile name in another letter case", {"D:" + PROGRAM_FILES + "sys.p00": THIS_COPY}),
+    read("a path file and folders in other letter cases",
+         {PATH_FILE: "d:\\MONITOR\r\n", "D:\\Monitor\\prtg network monitor\\custom sensors\\EXEXML\\Sys.P00": THIS_COPY}),
+]
+
+# In mode EXEXML the profile comes from the ExeXml folder only: whatever
+# folder the name gives, at "\", "/" or a drive's ":", is dropped.
+MONITOR = "D:\\Monitor\\" + EXEXML
+ABOVE = {PATH_FILE: "D:\\Monitor\r\n", "D:\\Monitor\\PRTG Network Monitor\\Custom Sensors\\SYS.P00": THIS_COPY,
+         "D:\\tmp\\o\\SYS.P00": THIS_COPY, "D:\\SYS.P00": THIS_COPY}
+PATH_ESCAPES = [
+    Case(f"exexml: a profile name {name} opens nothing outside the ExeXml folder", args=[argument], files=ABOVE,
+         status=2, stdout=stdout)
+    for name, argument, stdout in (
+        ("climbing with ../", "../SYS", MISSING_SYS), ("climbing far with ../", "../../../../tmp/o/SYS", MISSING_SYS),
+        ("with a drive", "D:SYS", MISSING_SYS),
+        ("rooted with /", "/SYS", envelope("Error 1002: Profile /SYS.P00 is missing...")))
+] + [
+    read("exexml: a profile name with a folder at / finds the profile in the ExeXml folder",
+         {PATH_FILE: "D:\\Monitor\r\n", MONITOR + "SYS.P00": THIS_COPY, "D:\\tmp\\o\\SYS.P00": OTHER_COPY},
+         args=["../tmp/o/SYS"]),
+]
+
+CASES = START_UP + PATH_FILE_CASES + FIXED_FOLDER_CASES + GOOD_PROFILE + ESCAPING + WINDOWS_NAMES + PATH_ESCAPES
 
 if __name__ == "__main__":
     sys.exit(main(CASES))

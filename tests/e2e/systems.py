@@ -7,10 +7,22 @@ data of system() match profiles.profile(), so a good profile logs on.
 """
 
 import subprocess
+import sys
 from typing import Optional
 
 from harness import Case
 from profiles import profile
+
+UNDER_WINE = "--emulator" in sys.argv
+
+
+def narrow(text: str) -> str:
+    """Text as the platform hands it to a console program, one character per
+    byte as the harness writes files: UTF-8 on Linux, the ANSI code page under
+    Wine (the harness runs Wine in a UTF-8 locale, which Wine maps to code page
+    1252). The document shows each such character as the same reference."""
+    return text.encode("cp1252" if UNDER_WINE else "utf-8").decode("latin-1")
+
 
 SENSOR_DIR = "D:\\Program Files\\PRTG Network Monitor\\Custom Sensors\\ExeXml\\"
 WORK = "D:\\work\\"

@@ -5,14 +5,15 @@
 #include <string>
 #include <string_view>
 
-#include "platform/text_file.h"
+#include "platform/piece_reader.h"
 
 namespace tavorine {
 
 inline std::string ForwardTraceScan(std::string_view trace) {
   std::string found;
   std::string line;
-  PieceReader reader(trace, 99);
+  TextStream stream(trace);
+  PieceReader reader(stream, 99);
   while (reader.Next(line)) {
     const std::string_view view(line);
     if (view.starts_with("**** ERROR ")) found.clear();

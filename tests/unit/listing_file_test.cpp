@@ -27,9 +27,21 @@ std::string SharedLine(std::string_view listing) {
   return std::string("# Gsng: ............").append(listing).append("\n");
 }
 
-std::string Outcome(const std::variant<Listing, RunFailure>& result) {
-  if (const auto* failure = std::get_if<RunFailure>(&result)) return failure->message;
-  return std::get<Listing>(result).serverListing;
+using Read = std::pair<std::variant<Listing, ListingFault>, std::string>;  // and the sensor as typed
+
+Read ReadGlobalListing(const std::string& text, std::string_view options, std::string_view sensorAsTyped) {
+  TextStream stream(text);
+  return {tavorine::ReadGlobalListing(stream, options), std::string(sensorAsTyped)};
+}
+
+Read ReadSharedProfile(const std::string& text, std::string_view item) {
+  TextStream stream(text);
+  return {tavorine::ReadSharedProfile(stream, item), ""};
+}
+
+std::string Outcome(const Read& read) {
+  if (const auto* fault = std::get_if<ListingFault>(&read.first)) return ListingFaultMessage(*fault, read.second).message;
+  return std::get<Listing>(read.first).serverListing;
 }
 
 struct ListingCase {
@@ -71,43 +83,31 @@ struct SettingsCase {
   std::string file;
   std::string itemText;
   std::string sensorOptions;
-  SystemNameKey key;
 };
 
 TEST(GlobalListing, ReadsTheSettingsLine) {
   const std::string listing = Gsng("S", "A#");
   const std::string longOptions = "Ch=2,SysLog" + std::string(100, 'o');
   const std::vector<SettingsCase> cases = {
-      {"item, options and host", Gsnx("S", "Item=X1:Y2,Z3," + kAssigned + ",Host"), "X1 Y2", "Item=X1 Y2,Z3",
-       SystemNameKey::Host},
-      {"item ends at a blank", Gsnx("S", "Item=Ab Cd," + kAssigned), "Ab", "Item=Ab Cd", SystemNameKey::Profile},
-      {"first item counts", Gsnx("S", "Item=A,Item=B," + kAssigned), "A", "Item=A,Item=B", SystemNameKey::Profile},
-      {"item after the assignment", Gsnx("S", "Ch=1," + kAssigned + ",Item=Z"), "Z", "Ch=1", SystemNameKey::Profile},
+      {"item, options and host", Gsnx("S", "Item=X1:Y2,Z3," + kAssigned + ",Host"), "X1 Y2", "Item=X1 Y2,Z3"},
+      {"item ends at a blank", Gsnx("S", "Item=Ab Cd," + kAssigned), "Ab", "Item=Ab Cd"},
+      {"first item counts", Gsnx("S", "Item=A,Item=B," + kAssigned), "A", "Item=A,Item=B"},
+      {"item after the assignment", Gsnx("S", "Ch=1," + kAssigned + ",Item=Z"), "Z", "Ch=1"},
       {"item of at most 90", Gsnx("S", "Item=" + std::string(100, 'i') + "," + kAssigned), std::string(90, 'i'),
-       "Item=" + std::string(100, 'i'), SystemNameKey::Profile},
+       "Item=" + std::string(100, 'i')},
       {"options in the file's case, kept whole", Gsnx("S", longOptions + ",Item=I," + kAssigned), "I",
-       longOptions + ",Item=I", SystemNameKey::Profile},
-      {"alias and host", Gsnx("S", "Item=I," + kAssigned + ",Host,Alias"), "I", "Item=I", SystemNameKey::Host},
-      {"sid anywhere", Gsnx("S", "Item=I,Sid,X,Sid," + kAssigned + ",Alias"), "I", "Item=I,Sid,X,Sid",
-       SystemNameKey::Sid},
-      {"alias", Gsnx("S", "Item=I,Alias," + kAssigned), "I", "Item=I,Alias", SystemNameKey::Alias},
-      {"markers are case-sensitive", Gsnx("S", "Item=I,HOST,SID," + kAssigned), "I", "Item=I,HOST,SID",
-       SystemNameKey::Profile},
+       longOptions + ",Item=I"},
       {"later line replaces", Gsnx("S", "Item=A," + kAssigned + ",Host") + Gsnx("S", "Item=B:C," + kAssigned), "B C",
-       "Item=B C", SystemNameKey::Host},
-      {"later line may select again",
-       Gsnx("S", "Item=A," + kAssigned + ",Sid") + Gsnx("S", "Item=A," + kAssigned + ",Profile"), "A", "Item=A",
-       SystemNameKey::Profile},
+       "Item=B C"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const auto result = ReadGlobalListing(listing + c.file, "S", "s");
-    ASSERT_TRUE(std::holds_alternative<Listing>(result)) << Outcome(result);
-    const Listing& read = std::get<Listing>(result);
+    ASSERT_TRUE(std::holds_alternative<Listing>(result.first)) << Outcome(result);
+    const Listing& read = std::get<Listing>(result.first);
     EXPECT_EQ(read.serverListing, "A#");
     EXPECT_EQ(read.itemText, c.itemText);
     EXPECT_EQ(read.sensorOptions, c.sensorOptions);
-    EXPECT_EQ(read.systemNameKey, c.key);
   }
 }
 
@@ -155,10 +155,9 @@ TEST(SharedProfile, ReadsExactGsngLines) {
     SCOPED_TRACE(c.name);
     const auto result = ReadSharedProfile(c.file, c.options);
     EXPECT_EQ(Outcome(result), c.expected);
-    if (const auto* listing = std::get_if<Listing>(&result)) {
+    if (const auto* listing = std::get_if<Listing>(&result.first)) {
       EXPECT_EQ(listing->itemText, c.options);
       EXPECT_FALSE(listing->sensorOptions.has_value());
-      EXPECT_EQ(listing->systemNameKey, SystemNameKey::Profile);
     }
   }
 }
@@ -196,11 +195,6 @@ TEST(ListingFiles, NulBytesEndALineAndJunkIsHarmless) {
     EXPECT_FALSE(Outcome(ReadSharedProfile(junk, "I")).empty());
     EXPECT_FALSE(Outcome(ReadGlobalListing(junk + Gsng("S", "A#"), "S", "s")).empty());
   }
-}
-
-TEST(ListingFiles, MissingFileMessages) {
-  EXPECT_EQ(SharedProfileMissing().message, "Error 1024: ProFile Kestrion.Prf is missing...");
-  EXPECT_EQ(GlobalListingMissing().message, "Error 10x1: ProFile SAP Kestrion.Gbl is missing...");
 }
 
 }  // namespace

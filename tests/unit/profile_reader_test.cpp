@@ -166,11 +166,20 @@ std::vector<ReaderCase> Cases() {
   };
 }
 
+ProfileReading Read(const std::string& text, PasswordFaultHandling handling) {
+  TextStream stream(text);
+  return ReadProfile(stream, kSingleProfilePieceLength, handling);
+}
+
+std::string MessageOf(const ProfileReading& reading) {
+  return reading.fault ? ProfileFaultMessage(*reading.fault, "X.P00").message : "";
+}
+
 TEST(ProfileReader, Grammar) {
   for (const ReaderCase& c : Cases()) {
     SCOPED_TRACE(c.name);
-    const ProfileReading reading = ReadProfile(c.text, kSingleProfilePieceLength, "X.P00", c.handling);
-    EXPECT_EQ(reading.fault ? reading.fault->message : "", c.message);
+    const ProfileReading reading = Read(c.text, c.handling);
+    EXPECT_EQ(MessageOf(reading), c.message);
     for (const auto& [member, value] : c.fields) EXPECT_EQ(reading.data.*member, value);
   }
 }
@@ -185,10 +194,9 @@ TEST(ProfileReader, SurvivesRandomBytes) {
     for (int flips = 0; flips < 8; ++flips) {
       text[std::uniform_int_distribution<std::size_t>(0, text.size() - 1)(random)] = static_cast<char>(random());
     }
-    const ProfileReading reading =
-        ReadProfile(text, kSingleProfilePieceLength, "X.P00", PasswordFaultHandling::StopReading);
+    const ProfileReading reading = Read(text, PasswordFaultHandling::StopReading);
     if (reading.fault) {
-      EXPECT_EQ(reading.fault->message.rfind("Error 100", 0), 0U) << reading.fault->message;
+      EXPECT_EQ(MessageOf(reading).rfind("Error 100", 0), 0U) << MessageOf(reading);
     } else {
       EXPECT_LE(reading.data.Destination.size(), 11U);
     }

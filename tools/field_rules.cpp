@@ -1,4 +1,4 @@
-#include "profile_fields.h"
+#include "field_rules.h"
 
 namespace tavorine {
 

@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+#include <variant>
+
+#include "driver/run_options.h"
+#include "output/run_failure.h"
+#include "platform/input_file.h"
+
+namespace tavorine {
+
+// The run's profile (or listing file), found and open for reading.
+struct OpenedProfile {
+  std::string directory;  // empty or ending in "\"
+  std::string path;       // directory + file name
+  InputFile file;
+};
+
+// In mode EXEXML without "@" the profile must lie in the monitor's ExeXml
+// folder (the sensor directory search); otherwise it is opened where the
+// command line names it. Fails with Error 1002, "Sorry, invalid
+// Path-Usage...", or Error 1045 for a profile or path file beyond the limit.
+std::variant<OpenedProfile, RunFailure> OpenRunProfile(const RunOptions& options);
+
+}  // namespace tavorine

@@ -1,0 +1,75 @@
+#include "output/messages.h"
+
+namespace tavorine::messages {
+
+namespace {
+
+// Messages are a fixed head, a name and a fixed tail, as they always were.
+RunFailure Named(std::string_view head, std::string_view name, std::string_view tail) {
+  std::string text(head);
+  text += name;
+  text += tail;
+  return {std::move(text)};
+}
+
+}  // namespace
+
+RunFailure ProfileNameMissing() { return {"Error 1001: Parameter for Profile-Name is missing !"}; }
+RunFailure ProfileMissing(std::string_view name) { return Named("Error 1002: Profile ", name, " is missing..."); }
+RunFailure InvalidParameters(std::string_view profileName) {
+  return Named("Error 1003: Invalid Parameter(s) at ", profileName, " found...");
+}
+RunFailure InvalidPassword(std::string_view profileName) {
+  return Named("Error 1004: Invalid Password in Profile ", profileName, " found...");
+}
+RunFailure WrongPassword(std::string_view profileName) {
+  return Named("Error 1005: Wrong Password in Profile ", profileName, " found...");
+}
+RunFailure UsernameMissing(std::string_view profileName) {
+  return Named("Error 1006: Username in Profile ", profileName, " is missing...");
+}
+RunFailure PasswordMissing(std::string_view profileName) {
+  return Named("Error 1007: Password in Profile ", profileName, " is missing...");
+}
+RunFailure LogonFailed(std::string_view destination) {
+  return Named("Error 1011: RFC-Open for ", destination, " failed !");
+}
+RunFailure DatabaseMismatch() { return {"Error 1018: DataBase mismatch !"}; }
+RunFailure NoServerListing() { return {"Error 1025: Global Server Listing missing..."}; }
+RunFailure NoItem() { return {"Error 1026: Global Item Idenification missing..."}; }
+RunFailure SensorNotAllocated() { return {"Error 1029: Invalid Sensor-Allocation..."}; }
+RunFailure GlobalSensorNotFound(std::string_view sensor) {
+  return Named("Error 1030: Global Sensor ", sensor, " not found...");
+}
+RunFailure InvalidPathUsage() { return {"Sorry, invalid Path-Usage..."}; }
+RunFailure UnknownOutputMode() {
+  return {"Error 1040: Unknown output mode in the options, use MODE=EXEXML, Glimmet, Tolvane, Corvanta or Brantle..."};
+}
+
+RunFailure LibraryNotFound(std::string_view name, const std::vector<std::string>& places) {
+  std::string looked;
+  for (const std::string& place : places) looked += (looked.empty() ? "" : " nor at ") + place;
+  return Named("Error 1041: RFC library " + std::string(name) + " not found at ", looked, "...");
+}
+RunFailure LibraryLacksRoutine(std::string_view name, std::string_view routine) {
+  return Named("Error 1042: RFC library " + std::string(name) + " lacks the routine ", routine, "...");
+}
+RunFailure LibraryNotLoaded(std::string_view path, std::string_view reason) {
+  return Named("Error 1043: RFC library ", path, " cannot be loaded: " + std::string(reason) + "...");
+}
+RunFailure SapRfcIniLocked(int seconds) {
+  return Named("Error 1044: Waited ", std::to_string(seconds),
+               " s for SapRfc.ini.lck: another sensor's logon through SapRfc.ini did not end...");
+}
+RunFailure FileTooLarge(std::string_view name) { return Named("Error 1045: File ", name, " is larger than 16 MB..."); }
+RunFailure InternalFailure(std::string_view what) { return Named("Error 1046: Internal failure: ", what, "..."); }
+RunFailure NoAnswer(int seconds, std::string_view destination, std::string_view step) {
+  return Named("Error 1047: No answer within " + std::to_string(seconds) + " s from ", destination,
+               " at " + std::string(step) + "...");
+}
+RunFailure OptionOutOfRange(std::string_view word, int lowest, int highest) {
+  return Named("Error 1048: Option ", word,
+               " needs a number from " + std::to_string(lowest) + " to " + std::to_string(highest) + "...");
+}
+
+}  // namespace tavorine::messages

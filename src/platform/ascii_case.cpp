@@ -1,0 +1,13 @@
+#include "platform/ascii_case.h"
+
+namespace tavorine {
+
+std::string AsciiUpperCase(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return upper;
+}
+
+}  // namespace tavorine

@@ -1,0 +1,61 @@
+#pragma once
+#include <mutex>
+#include <string>
+#include <string_view>
+
+#include "platform/exit_status.h"
+
+namespace tavorine {
+
+// Where the bytes the program prints go. Each write goes through at once: the
+// monitor reads a group sensor's head long before its summary. A write that
+// could not be made whole is remembered, since a document that never reached
+// the monitor is no success. Safe to write from a second thread (the
+// deadline's); the writes of one call never interleave with another's.
+class OutputSink {
+ public:
+  virtual ~OutputSink() = default;
+  void Write(std::string_view bytes);
+  // False once a write failed.
+  bool Delivered() const;
+  // Ends the process at once, where a run cannot return: the RFC library's
+  // error report, the deadline.
+  [[noreturn]] void EndProcess(ExitStatus status);
+
+ protected:
+  // A sink that stands for more than standard output finishes its own
+  // account here, before the process ends.
+  virtual void BeforeProcessEnds(ExitStatus) {}
+  // Writes all bytes or fails.
+  virtual bool WriteAll(std::string_view bytes) = 0;
+
+ private:
+  mutable std::mutex mutex_;
+  bool delivered_ = true;
+};
+
+// The process's standard output, written with the system's own calls: no
+// buffer of the C library stands in between that an exit from inside the RFC
+// library could leave unwritten. Constructed as closed when the stream was
+// closed at start: every write then fails.
+class StandardOutput final : public OutputSink {
+ public:
+  explicit StandardOutput(bool open) : open_(open) {}
+
+ private:
+  bool WriteAll(std::string_view bytes) override;
+  bool open_;
+};
+
+// Keeps the bytes: for the diagnosis, which shows them after its own lines,
+// and for tests.
+class CollectedOutput final : public OutputSink {
+ public:
+  const std::string& Text() const { return text_; }
+
+ private:
+  bool WriteAll(std::string_view bytes) override;
+  std::string text_;
+};
+
+}  // namespace tavorine

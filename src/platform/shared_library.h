@@ -1,0 +1,29 @@
+#pragma once
+#include <string>
+
+namespace tavorine {
+
+// Paths here are the system's own (native) paths.
+
+// The folder of the running program, ending in its separator.
+std::string ProgramFolder();
+
+// The Windows system folder, ending in "\"; empty on other systems.
+std::string SystemFolder();
+
+// What a file offered as a shared library is, read from its header, compared
+// with the running program.
+struct LibraryFileFacts {
+  enum class Kind { Missing, NotALibrary, OtherBitness, Library } kind = Kind::Missing;
+  int bits = 0;  // of the library: 32 or 64, when known
+};
+LibraryFileFacts InspectLibraryFile(const std::string& path);
+int ProgramBits();
+
+// Loads the library at exactly this path, the libraries it needs from beside
+// it (Windows). Null with the system's reason when it does not load. The
+// library stays loaded for the whole process.
+void* LoadSharedLibrary(const std::string& path, std::string& reason);
+void* LibraryRoutine(void* library, const char* name);
+
+}  // namespace tavorine
