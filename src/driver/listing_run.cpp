@@ -174,7 +174,7 @@ RunEnd RunListing(RunOptions options, InputFile& listingFile, OutputSink& output
 
   if (options.consoleTrace) output.Write(StartLines(options));
   ResultDocument document(options.outputMode);
-  document.SelectChannels(options.optionsText, options.optionsAsGiven);
+  document.FollowOptions(options.optionsText, options.optionsAsGiven);
   document.DocOpen();
   output.Write(document.Text() + "\n");
 
@@ -190,6 +190,11 @@ RunEnd RunListing(RunOptions options, InputFile& listingFile, OutputSink& output
   document.DocTextOpen();
   document.AppendText(Summary(options.itemText, state.counters));
   document.DocTextClose();
+  if (document.WritesLimits()) {
+    document.DocCountChannel("Systems", std::to_string(state.counters.SystemCount), false);
+    document.DocCountChannel("Processed", std::to_string(state.counters.ProcessedCount), false);
+    document.DocCountChannel("Failed", std::to_string(state.counters.FailedCount), true);
+  }
   document.DocClose();
   output.Write(document.Text() + "\n");
   if (options.consoleTrace) output.Write("\n* " + LocalTimeOfDay() + " SAP " + kProgramName + " now processed...\n");

@@ -56,7 +56,7 @@ RunEnd RunSingleProfile(const RunOptions& options, InputFile& profileFile, Outpu
   rfc.Log().Write(0, "RfcEnvironment called", "");
 
   ResultDocument document(options.outputMode);
-  document.SelectChannels(options.optionsText, options.optionsAsGiven);
+  document.FollowOptions(options.optionsText, options.optionsAsGiven);
   if (options.consoleTrace) output.Write(ProgressLines(options, profile, LocalTimeOfDay()));
 
   LogonRecords records;

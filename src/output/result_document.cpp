@@ -10,9 +10,12 @@ constexpr int kCorvantaChannelLimit = 10;
 
 }  // namespace
 
-void ResultDocument::SelectChannels(std::string_view optionsText, std::string_view optionsAsGiven) {
+void ResultDocument::FollowOptions(std::string_view optionsText, std::string_view optionsAsGiven) {
   selection_ = ReadChannelSelection(optionsText, optionsAsGiven);
+  limits_ = optionsText.find(",LIMITS") != std::string_view::npos;
 }
+
+bool ResultDocument::WritesLimits() const { return limits_ && WritesXml(mode_); }
 
 void ResultDocument::DocOpen() { text_ = WritesXml(mode_) ? "\n<Prtg>\n" : ""; }
 
@@ -27,6 +30,7 @@ void ResultDocument::DocTextClose() {
 }
 
 void ResultDocument::DocChannel(std::string_view name, std::string_view value, std::string_view unit) {
+  if (WritesLimits() && unit.empty()) return DocCountChannel(name, value, true);
   ++channelCount_;
   if (mode_ == OutputMode::Corvanta) return CorvantaChannel(name, value, unit);
   if (mode_ == OutputMode::Brantle) return BrantleChannel(name, value, unit);
@@ -41,6 +45,17 @@ void ResultDocument::DocChannel(std::string_view name, std::string_view value, s
   text_ += "\n<Value>";
   text_ += EscapeXmlText(value);
   text_ += "</Value></Result>\n";
+}
+
+void ResultDocument::DocCountChannel(std::string_view name, std::string_view value, bool errorAboveZero) {
+  ++channelCount_;
+  text_ += "\n<Result><Channel>";
+  text_ += EscapeXmlText(name);
+  text_ += "</Channel>\n<Unit>Count</Unit>\n<Value>";
+  text_ += EscapeXmlText(value);
+  text_ += "</Value>";
+  if (errorAboveZero) text_ += "\n<LimitMaxError>0</LimitMaxError><LimitMode>1</LimitMode>";
+  text_ += "</Result>\n";
 }
 
 void ResultDocument::CorvantaChannel(std::string_view name, std::string_view value, std::string_view unit) {

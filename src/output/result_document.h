@@ -17,14 +17,22 @@ class ResultDocument {
  public:
   explicit ResultDocument(OutputMode mode) : mode_(mode) {}
 
-  // The Brantle form's "CH=" selection, read from the run's options (a
-  // listing run's are those of its listing file).
-  void SelectChannels(std::string_view optionsText, std::string_view optionsAsGiven);
+  // What the run's options ask of the document (a listing run's are those of
+  // its listing file): the Brantle form's "CH=" selection, and ",LIMITS".
+  void FollowOptions(std::string_view optionsText, std::string_view optionsAsGiven);
+  // ",LIMITS" in the XML form: every count channel carries the monitor's unit
+  // Count and, where a count above 0 is an error, the limit that turns the
+  // sensor to its error state. The monitor reads limits only when it first
+  // creates a channel.
+  bool WritesLimits() const;
 
   void DocOpen();
   void DocTextOpen();
   void DocTextClose();
+  // With ",LIMITS" a channel without a unit is a count whose error limit is 0.
   void DocChannel(std::string_view name, std::string_view value, std::string_view unit);
+  // A count channel of the ",LIMITS" form; errorAboveZero adds the limit.
+  void DocCountChannel(std::string_view name, std::string_view value, bool errorAboveZero);
   void DocClose();
   // Replaces everything with the error envelope, which is XML in every mode.
   void DocError(std::string_view message);
@@ -46,6 +54,7 @@ class ResultDocument {
 
   OutputMode mode_;
   ChannelSelection selection_;
+  bool limits_ = false;
   int channelCount_ = 0;
   std::string text_;
 };

@@ -89,7 +89,20 @@ ERRORS = [
          files("fail.receive.DB02_DB4_GET_INFO = 2 A<B", at=WORK_PROFILE), new_files=("D:\\work\\Dev_Rfc.Trc",)),
 ]
 
-CASES = TEXT_FORMS + SELECTION + NO_SELECTION + ERRORS
+# ",LIMITS": the four channels are counts whose error limit is 0, in the XML form only.
+LIMITED = HEALTHY_DOCUMENT
+for count in ("3", "5", "-7", "11"):
+    LIMITED = LIMITED.replace(f"</Channel>\n<Value>{count}</Value></Result>",
+                              f"</Channel>\n<Unit>Count</Unit>\n<Value>{count}</Value>"
+                              "\n<LimitMaxError>0</LimitMaxError><LimitMode>1</LimitMode></Result>")
+LIMITS = [
+    case("EXEXML ,limits: unit and error limit in each channel", ["SYS", "x,limits"], LIMITED, 0,
+         files(*HEALTHY, at=PROFILE)),
+    form("Brantle ,LIMITS: the text form has no limits", ["MODE=Brantle,LIMITS"], BRANTLE),
+    form("LIMITS without its comma changes nothing", ["MODE=Tolvane LIMITS"], HEALTHY_DOCUMENT),
+]
+
+CASES = TEXT_FORMS + SELECTION + NO_SELECTION + ERRORS + LIMITS
 
 if __name__ == "__main__":
     sys.exit(main(CASES))

@@ -167,6 +167,26 @@ ESCAPING_ENTRIES = [
                               "PRD", "prd-app01", "02")}),
 ]
 
+# ",LIMITS" adds a count channel each for the systems, the processed and the
+# failed ones, an error above 0 failed; in a global run from the settings line.
+def summary_channels(systems, processed, failed):
+    return "".join(f"\n<Result><Channel>{name}</Channel>\n<Unit>Count</Unit>\n<Value>{value}</Value>{limit}</Result>\n"
+                   for name, value, limit in (("Systems", systems, ""), ("Processed", processed, ""),
+                                              ("Failed", failed, "\n<LimitMaxError>0</LimitMaxError><LimitMode>1</LimitMode>")))
+
+
+LIMITS = [
+    shared_case("ITEM= with ,LIMITS: three count channels after the summary",
+                HEAD + "\n<Text>(***) Plant North: NoSystems=3, Processed=2, Failed=1</Text>\n"
+                + summary_channels(3, 2, 1) + "\n</Prtg>\n\n", args=("ITEM=Plant:North,LIMITS",),
+                profiles=three_profiles(QAS=system_profile("QAS", "qas-app01", "01", Client="999")),
+                new_files=(TRACE,)),
+    global_case("settings line with ,Limits: the channels; the command line's word does not count",
+                HEAD + "\n<Text>(***) Plant North: NoSystems=3, Processed=3, Failed=0</Text>\n"
+                + summary_channels(3, 3, 0) + "\n</Prtg>\n\n", args=("SENSOR1",),
+                settings="Item=Plant:North,Limits," + ASSIGNED),
+]
+
 # The start line ends before " @"; the options after it still count.
 HOST_AFTER_AT = Case(
     "with @: a ,HOST= after ' @' still reaches every logon",
@@ -388,7 +408,7 @@ def thousand_case():
 
 
 CASES = (RUNS + ENTRIES + ESCAPING_ENTRIES + SYSTEM_FAULTS + MISSING_OBJECTS + RUN_ENDS + LISTING_ERRORS
-         + SETTINGS_OPTIONS + DESTINATION_FILE + [HOST_AFTER_AT, thousand_case()])
+         + SETTINGS_OPTIONS + DESTINATION_FILE + LIMITS + [HOST_AFTER_AT, thousand_case()])
 
 if __name__ == "__main__":
     sys.exit(main(CASES))

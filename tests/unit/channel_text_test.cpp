@@ -71,12 +71,12 @@ TEST(ChannelText, CorvantaWritesTheFirstTenOfTwelveChannels) {
 
 TEST(ChannelText, BrantleSelectionCountsEveryChannelCall) {
   ResultDocument selected(OutputMode::Brantle);
-  selected.SelectChannels("CH=11", "CH=11");
+  selected.FollowOptions("CH=11", "CH=11");
   WriteChannels(selected, 12);
   EXPECT_EQ(selected.Text(), "110\n");
 
   ResultDocument beyond(OutputMode::Brantle);
-  beyond.SelectChannels("CH=13", "CH=13");
+  beyond.FollowOptions("CH=13", "CH=13");
   WriteChannels(beyond, 12);
   EXPECT_EQ(beyond.Text(), "\n");
 
@@ -90,7 +90,7 @@ TEST(ChannelText, SelectionChangesNothingInTheOtherModes) {
     ResultDocument plain(mode);
     WriteChannels(plain, 3);
     ResultDocument selected(mode);
-    selected.SelectChannels("CH=2", "CH=2");
+    selected.FollowOptions("CH=2", "CH=2");
     WriteChannels(selected, 3);
     EXPECT_EQ(plain.Text(), selected.Text());
   }
