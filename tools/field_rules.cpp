@@ -19,12 +19,6 @@ const ProfileField& FieldOf(std::string ProfileData::*member) {
   return kProfileFields.front();
 }
 
-std::string LengthRefusal(const ProfileField& field, std::string_view value) {
-  if (value.size() < field.minimum) return "needs at least " + std::to_string(field.minimum) + " characters";
-  if (value.size() > field.capacity) return "holds at most " + std::to_string(field.capacity) + " characters";
-  return {};
-}
-
 std::string CharacterRefusal(std::string_view value) {
   for (const char c : value) {
     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return "holds a control character";

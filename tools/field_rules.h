@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "config/profile_fields.h"
+#include "config/profile_report.h"
 
 namespace tavorine {
 
@@ -12,10 +13,6 @@ namespace tavorine {
 std::string OptionOf(const ProfileField& field);
 
 const ProfileField& FieldOf(std::string ProfileData::*member);
-
-// Why the reader would refuse this value in this field ("needs at least 3
-// characters", ...), or empty when it takes it.
-std::string LengthRefusal(const ProfileField& field, std::string_view value);
 
 // Why a value cannot be written at all: a control character would break the
 // line or vanish in an editor. Empty when the value can be written.

@@ -115,18 +115,22 @@ SystemResult CheckSystem(const RunOptions& options, const std::string& entry, Rf
 
 // Takes a system's result into the run: its counters and state line, or the
 // failure that ends the run.
-std::optional<RunFailure> TakeResult(const RunOptions& options, const SystemResult& result, ListingState& state,
-                                     OutputSink& output) {
+std::optional<RunFailure> TakeResult(const RunOptions& options, const std::string& entry, const SystemResult& result,
+                                     ListingState& state, const RunContext& context) {
   ++state.counters.SystemCount;
-  if (result.skipped) return std::nullopt;
+  if (result.skipped) {
+    context.narration.Say("System " + entry + ": skipped, " +
+                          (StaysInSensorFolder(entry) ? "no profile of that name opens" : "it names a file outside the sensor folder"));
+    return std::nullopt;
+  }
   if (result.ending == SystemResult::Ending::FailedCheck) return RunFailure{result.errorText + TraceFileScan()};
   if (result.ending == SystemResult::Ending::DatabaseMismatch) return messages::DatabaseMismatch();
   state.errorText = result.errorText;
   const bool processed = !result.systemFault && result.callStatus == CallStatus::OK;
   ++(processed ? state.counters.ProcessedCount : state.counters.FailedCount);
-  if (options.consoleTrace) {
-    output.Write("\n" + result.consoleLine + " State=" + (processed ? "Processed" : "Rfc Failure") + "\n");
-  }
+  const std::string systemState = processed ? "Processed" : "Rfc Failure";
+  if (options.consoleTrace) context.output.Write("\n" + result.consoleLine + " State=" + systemState + "\n");
+  context.narration.Say("System " + entry + ": " + systemState + (result.errorText.empty() ? "" : ", " + result.errorText));
   return std::nullopt;
 }
 
@@ -159,7 +163,8 @@ std::vector<std::string> Entries(std::string_view listing) {
 
 }  // namespace
 
-RunEnd RunListing(RunOptions options, InputFile& listingFile, OutputSink& output) {
+RunEnd RunListing(RunOptions options, InputFile& listingFile, const RunContext& context) {
+  OutputSink& output = context.output;
   if (listingFile.TooLarge()) return {messages::FileTooLarge(options.profileName)};
   auto read = ReadListing(options, listingFile);
   if (const auto* fault = std::get_if<ListingFault>(&read)) return {ListingFaultMessage(*fault, options.firstOption)};
@@ -168,7 +173,10 @@ RunEnd RunListing(RunOptions options, InputFile& listingFile, OutputSink& output
   options.itemText = listing.itemText;
   options.optionsText = AsciiUpperCase(options.optionsAsGiven);
 
-  auto started = RfcRun::Start(options, output);
+  const std::vector<std::string> entries = Entries(listing.serverListing);
+  context.narration.Say("The listing names " + std::to_string(entries.size()) +
+                        " systems; the options of the run: " + options.optionsAsGiven);
+  auto started = RfcRun::Start(options, output, context.narration);
   if (const auto* failure = std::get_if<RunFailure>(&started)) return {*failure};
   RfcRun& rfc = *std::get<std::unique_ptr<RfcRun>>(started);
 
@@ -180,9 +188,9 @@ RunEnd RunListing(RunOptions options, InputFile& listingFile, OutputSink& output
 
   ListingState state;
   LogonRecords records;
-  for (const std::string& entry : Entries(listing.serverListing)) {
+  for (const std::string& entry : entries) {
     const SystemResult result = CheckSystem(options, entry, rfc, records, output);
-    if (auto failure = TakeResult(options, result, state, output)) return {std::move(failure), true};
+    if (auto failure = TakeResult(options, entry, result, state, context)) return {std::move(failure), true};
   }
 
   document.Clear();

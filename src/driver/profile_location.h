@@ -2,6 +2,7 @@
 #include <string>
 #include <variant>
 
+#include "driver/narration.h"
 #include "driver/run_options.h"
 #include "output/run_failure.h"
 #include "platform/input_file.h"
@@ -19,6 +20,7 @@ struct OpenedProfile {
 // folder (the sensor directory search); otherwise it is opened where the
 // command line names it. Fails with Error 1002, "Sorry, invalid
 // Path-Usage...", or Error 1045 for a profile or path file beyond the limit.
-std::variant<OpenedProfile, RunFailure> OpenRunProfile(const RunOptions& options);
+// Tells the narration every line of the path file and every place tried.
+std::variant<OpenedProfile, RunFailure> OpenRunProfile(const RunOptions& options, const Narration& narration);
 
 }  // namespace tavorine

@@ -2,8 +2,8 @@
 
 #include <variant>
 
+#include "driver/diagnosis.h"
 #include "driver/profile_location.h"
-#include "driver/road.h"
 #include "driver/startup.h"
 #include "driver/usage.h"
 #include "output/result_document.h"
@@ -12,6 +12,8 @@
 namespace tavorine {
 
 namespace {
+
+constexpr std::string_view kDiagnoseWord = "--diagnose";
 
 // The error envelope of a failure, which is XML in every mode.
 std::string Envelope(const RunEnd& end, OutputMode mode) {
@@ -24,37 +26,43 @@ std::string Envelope(const RunEnd& end, OutputMode mode) {
   return document.Text();
 }
 
-ExitStatus Finish(const RunEnd& end, OutputMode mode, OutputSink& output) {
-  if (end.failure) output.Write(Envelope(end, mode));
-  if (!output.Delivered()) return ExitStatus::Failed;
-  return end.failure ? ExitStatus::Failed : ExitStatus::Finished;
-}
-
-RunEnd RunRoad(const std::vector<std::string>& arguments, OutputSink& output, OutputMode& mode) {
+RunEnd RunRoad(const std::vector<std::string>& arguments, const RunContext& context, OutputMode& mode) {
   auto started = StartUp(arguments, LocalTimeOfDay());
   if (const auto* failure = std::get_if<RunFailure>(&started)) return {*failure};
   RunOptions options = std::move(std::get<RunOptions>(started));
   mode = options.outputMode;
 
-  auto opened = OpenRunProfile(options);
+  auto opened = OpenRunProfile(options, context.narration);
   if (const auto* failure = std::get_if<RunFailure>(&opened)) return {*failure};
   OpenedProfile& profile = std::get<OpenedProfile>(opened);
   options.profileDir = profile.directory;
   options.profilePath = profile.path;
-  if (options.listingRun) return RunListing(std::move(options), profile.file, output);
-  return RunSingleProfile(options, profile.file, output);
+  if (options.listingRun) return RunListing(std::move(options), profile.file, context);
+  return RunSingleProfile(options, profile.file, context);
 }
 
 }  // namespace
+
+ExitStatus RunSensorCall(const std::vector<std::string>& arguments, const RunContext& context) {
+  OutputMode mode = OutputMode::EXEXML;
+  const RunEnd end = RunRoad(arguments, context, mode);
+  if (end.failure) context.output.Write(Envelope(end, mode));
+  if (!context.output.Delivered()) return ExitStatus::Failed;
+  return end.failure ? ExitStatus::Failed : ExitStatus::Finished;
+}
 
 ExitStatus RunProgram(const std::vector<std::string>& arguments, OutputSink& output) {
   if (const auto usage = UsageText(arguments)) {
     output.Write(*usage);
     return output.Delivered() ? ExitStatus::Finished : ExitStatus::Failed;
   }
-  OutputMode mode = OutputMode::EXEXML;
-  const RunEnd end = RunRoad(arguments, output, mode);
-  return Finish(end, mode, output);
+  if (arguments.size() >= 2 && arguments[1] == kDiagnoseWord) {
+    std::vector<std::string> call = arguments;
+    call.erase(call.begin() + 1);
+    return RunDiagnosis(call, output);
+  }
+  const Narration silent;
+  return RunSensorCall(arguments, {output, silent});
 }
 
 }  // namespace tavorine

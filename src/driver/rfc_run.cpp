@@ -7,8 +7,14 @@ RfcRun::RfcRun(std::unique_ptr<RfcLibrary> library, const RunOptions& options, O
   runLog_.FollowOptions(options.optionsText);
 }
 
-std::variant<std::unique_ptr<RfcRun>, RunFailure> RfcRun::Start(const RunOptions& options, OutputSink& output) {
+std::variant<std::unique_ptr<RfcRun>, RunFailure> RfcRun::Start(const RunOptions& options, OutputSink& output,
+                                                                 const Narration& narration) {
   RfcLibraryLoading loading = LoadRfcLibrary();
+  narration.Say("The RFC library, looked for by its full path (never in the working directory):");
+  for (const LibraryPlace& place : loading.places) {
+    const bool loaded = loading.library && loading.library->path == place.path;
+    narration.Say(place.path + ": " + (loaded ? "loaded" : WhyNotLoaded(place)), 1);
+  }
   if (loading.failure) return *loading.failure;
   return std::make_unique<RfcRun>(std::move(loading.library), options, output);
 }

@@ -2,6 +2,7 @@
 #include <memory>
 #include <variant>
 
+#include "driver/narration.h"
 #include "driver/run_options.h"
 #include "output/run_failure.h"
 #include "output/run_log.h"
@@ -18,8 +19,10 @@ namespace tavorine {
 // them all; the report is unbound before the library object goes.
 class RfcRun {
  public:
-  // Fails with the library's numbered message (1041, 1042, 1043).
-  static std::variant<std::unique_ptr<RfcRun>, RunFailure> Start(const RunOptions& options, OutputSink& output);
+  // Fails with the library's numbered message (1041, 1042, 1043). Tells the
+  // narration each place the library was looked for and what was there.
+  static std::variant<std::unique_ptr<RfcRun>, RunFailure> Start(const RunOptions& options, OutputSink& output,
+                                                                 const Narration& narration);
 
   const RfcLibrary& Library() const { return *library_; }
   const RfcErrorReport& Report() const { return report_; }

@@ -1,6 +1,7 @@
 #pragma once
 #include <optional>
 
+#include "driver/narration.h"
 #include "driver/run_options.h"
 #include "output/run_failure.h"
 #include "platform/input_file.h"
@@ -19,9 +20,16 @@ struct RunEnd {
   bool afterHead = false;
 };
 
+// Where a run's bytes go and who listens: the output the monitor reads, and
+// the narration of a diagnosis (silent in a sensor call). Both borrowed.
+struct RunContext {
+  OutputSink& output;
+  const Narration& narration;
+};
+
 // The two roads of a run. Each reads its opened file (the profile, or the
-// listing file) and writes what the run shows through output.
-RunEnd RunSingleProfile(const RunOptions& options, InputFile& profile, OutputSink& output);
-RunEnd RunListing(RunOptions options, InputFile& listingFile, OutputSink& output);
+// listing file) and writes what the run shows through the context's output.
+RunEnd RunSingleProfile(const RunOptions& options, InputFile& profile, const RunContext& context);
+RunEnd RunListing(RunOptions options, InputFile& listingFile, const RunContext& context);
 
 }  // namespace tavorine

@@ -7,9 +7,13 @@ namespace tavorine {
 namespace {
 
 constexpr const char* kHelp = R"(Usage: Tavorine PROFILE [OPTIONS [MORE-OPTIONS]]
+       Tavorine --diagnose PROFILE [OPTIONS [MORE-OPTIONS]]
 
 Checks one ERP system on a DB4 database through the RFC library librfc32
-and prints one result document for the monitor.
+and prints one result document for the monitor. When a sensor fails, start
+it once with --diagnose before the profile: the same call, told step by step
+in plain words (folders searched, profile values, library, logon, calls),
+then the document the monitor would receive.
 
 PROFILE       the profile of the system (".P00" is added when the name has no
               extension); in mode EXEXML it is looked for in the monitor's
@@ -21,6 +25,9 @@ OPTIONS       words, in any letter case, found anywhere in the options:
   ,SYSLOG     append run-log lines to Tavorine.log in the working directory
   ,HOST=name  log on to this application server instead of the profile's
   ,NO=nn      log on with this system number instead of the profile's
+  ,LIMITS     channels carry the monitor's error limit: a count above 0 is
+              an error (set it when the sensor is made: the monitor reads
+              limits only when it creates a channel)
   MODE=name   output form: EXEXML (default), Glimmet, Tolvane (all XML),
               Corvanta or Brantle (plain text)
   # @ $ %     print progress lines around the document; "@" also opens the

@@ -19,7 +19,7 @@ from harness import Case, NativeBackend, ValgrindBackend, WineBackend, envelope,
 from profiles import encode_password, profile
 from systems import (DONE, HEALTHY, HEALTHY_DOCUMENT, LOGON, PROFILE, RUN_LOG, SAPRFC_INI, SAPRFC_LOCK, SIMULATION,
                      TRACE, UNDER_WINE, WORK, WORK_PROFILE, case, checks, executing, files, healthy, progress,
-                     run_log_after_start, run_log_lines, run_log_of, system)
+                     run_log_after_start, run_log_lines, run_log_of, system, tells)
 
 
 # An earlier run's trace: a successful run deletes it.
@@ -314,6 +314,23 @@ DELIVERY_CASES = [
 ]
 
 
+# "--diagnose" makes the same run and tells it in words, never the password.
+DIAGNOSES = [
+    case("diagnosis: a wrong password", ["--diagnose", "SYS"], None, 2,
+         {PROFILE: profile(Password=encode_password("Wrong1")), SIMULATION: system()}, new_files=(TRACE,),
+         check=tells("Password...: (6 characters, decodes)", "Logon with RfcOpen: host qas-app01",
+                     "no connection; the library's trace Dev_Rfc.Trc ends with: ",
+                     "Name or password is incorrect", "exit status 2", "Error 1011: RFC-Open for QAS failed !")),
+    case("diagnosis: a system not on DB4", ["--diagnose", "SYS", "x,SYSLOG"], None, 2,
+         files(*healthy('RFCDBSYS = "DB6"')), new_files=(RUN_LOG,),
+         check=tells("GET_CPU_ALL: answered", "RFC_SYSTEM_INFO: answered", 'database system "DB6', "not DB4",
+                     "Error 1018: DataBase mismatch !")),
+    case("diagnosis: a healthy run deletes the trace as a sensor call does", ["--diagnose", "SYS"], None, 0,
+         {**files(*HEALTHY), TRACE: OLD_TRACE}, removed_files=(TRACE,),
+         check=tells("DB02_DB4_GET_INFO: answered", "with exit status 0 (the run finished):", HEALTHY_DOCUMENT)),
+]
+
+
 def with_marker(name, args, parameters, at=PROFILE):
     tree = files(*HEALTHY, at=at)
     return case(name, args, progress(parameters) + HEALTHY_DOCUMENT + DONE, 0, tree)
@@ -334,7 +351,7 @@ PROGRESS_CASES = [
 ]
 
 CASES = (HEALTHY_CASES + CALL_FAILURES + TRACE_CASES + LIBRARY_ERRORS + LOGON_CASES + RUN_LOG_CASES
-         + DELIVERY_CASES + PROGRESS_CASES)
+         + DELIVERY_CASES + DIAGNOSES + PROGRESS_CASES)
 
 def stand_in_without_routines(backend) -> Path:
     """A shared library of the platform that exports none of the RFC routines."""
@@ -398,7 +415,7 @@ class LibraryPlaces:
         places = [self.shown("beside")] + ([self.shown("system")] if self.windows else [])
         return envelope(f"Error 1041: RFC library {self.name} not found at {' nor at '.join(places)}...")
 
-    def run(self, name, places, stdout, status) -> bool:
+    def run(self, name, places, stdout, status, args=("SYS",), check=None) -> bool:
         """places: beside, cwd or system, each to a kind of library file."""
         tree = files(*HEALTHY)
         put = []
@@ -409,7 +426,7 @@ class LibraryPlaces:
                 target = self.folder / self.name if place == "beside" else self.system_folder / self.name
                 target.write_bytes(self.bytes_of(kind))
                 put.append(target)
-        lonely = case(name, ["SYS"], stdout, status, tree)
+        lonely = case(name, list(args), stdout, status, tree, check=check)
         try:
             problems = failures_of(lonely, run_case(self.backend, lonely))
         finally:
@@ -446,6 +463,13 @@ def run_library_places(options) -> list:
         ]
     results = [places.run(name, where, stdout, status) for name, where, stdout, status in rows
                if options.pattern in name]
+    diagnoses = [
+        ("diagnosis: no library", {}, tells(places.shown("beside") + ": there is no such file", "Error 1041")),
+        ("diagnosis: a 32-bit library", {"beside": "32-bit"},
+         tells(places.shown("beside") + ": it is a 32-bit library, the program is 64-bit", "Error 1043")),
+    ]
+    results += [places.run(name, where, None, 2, ["--diagnose", "SYS"], check) for name, where, check in diagnoses
+                if options.pattern in name]
     if not places.windows and options.pattern in "a library along LD_LIBRARY_PATH is never loaded":
         search = places.folder / "search"
         search.mkdir()

@@ -61,6 +61,22 @@ def progress(parameters: str) -> str:
     return BANNER + PROCESSING + executing(parameters)
 
 
+def tells(*phrases: str, never: str = "Secret42"):
+    """The output must hold the phrases in this order, and never the profile's password."""
+    def check(run):
+        text = run.stdout.decode("latin-1")
+        if never in text:
+            return f"the output shows {never!r}"
+        at = 0
+        for phrase in phrases:
+            found = text.find(phrase, at)
+            if found < 0:
+                return f"the output does not tell {phrase!r} (after position {at}):\n{text}"
+            at = found + len(phrase)
+        return None
+    return check
+
+
 def checks(*complaints):
     """One check made of several; the first complaint wins."""
     def check(run):

@@ -1,0 +1,64 @@
+#include "driver/diagnosis.h"
+
+#include <filesystem>
+
+#include "driver/narration.h"
+#include "driver/program.h"
+
+namespace tavorine {
+
+namespace {
+
+std::string Meaning(ExitStatus status) {
+  switch (status) {
+    case ExitStatus::Finished: return "the run finished";
+    case ExitStatus::ErrorReport: return "the RFC library reported an error and ended the run";
+    case ExitStatus::Failed: return "the run failed with a numbered message";
+  }
+  return {};
+}
+
+// What the sensor call prints, kept to be shown after the account of how it
+// came about; shown at once when the RFC library ends the process.
+class MonitorsOutput final : public OutputSink {
+ public:
+  explicit MonitorsOutput(const Narration& narration) : narration_(narration) {}
+
+  void Show(ExitStatus status) const {
+    narration_.Say("The monitor would receive this, with exit status " + std::to_string(static_cast<int>(status)) +
+                   " (" + Meaning(status) + "):");
+    narration_.Say(text_.empty() ? "(nothing)" : text_);
+  }
+
+ private:
+  bool WriteAll(std::string_view bytes) override {
+    text_ += bytes;
+    return true;
+  }
+  void BeforeProcessEnds(ExitStatus status) override { Show(status); }
+
+  const Narration& narration_;
+  std::string text_;
+};
+
+std::string WorkingDirectory() {
+  std::error_code error;
+  const std::filesystem::path directory = std::filesystem::current_path(error);
+  return error ? "(unknown)" : directory.string();
+}
+
+}  // namespace
+
+ExitStatus RunDiagnosis(const std::vector<std::string>& arguments, OutputSink& lines) {
+  const Narration narration(lines);
+  std::string call;
+  for (std::size_t i = 1; i < arguments.size(); ++i) call += " " + arguments[i];
+  narration.Say("Diagnosis of the sensor call:" + call);
+  narration.Say("Working directory: " + WorkingDirectory());
+  MonitorsOutput monitors(narration);
+  const ExitStatus status = RunSensorCall(arguments, {monitors, narration});
+  monitors.Show(status);
+  return status;
+}
+
+}  // namespace tavorine

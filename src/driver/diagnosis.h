@@ -1,0 +1,18 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/exit_status.h"
+#include "platform/output_sink.h"
+
+namespace tavorine {
+
+// "Tavorine --diagnose PROFILE [OPTIONS]": the sensor call of the other
+// arguments, made exactly as the monitor makes it (it reads, writes and
+// deletes the same files), told step by step in plain words on the way, and
+// followed by the document the monitor would receive and its exit status,
+// which is also the diagnosis's own. The password is never shown.
+// arguments are the command line without "--diagnose".
+ExitStatus RunDiagnosis(const std::vector<std::string>& arguments, OutputSink& lines);
+
+}  // namespace tavorine
