@@ -3,6 +3,7 @@
 #include <variant>
 
 #include "driver/diagnosis.h"
+#include "driver/listing_worker.h"
 #include "driver/profile_location.h"
 #include "driver/startup.h"
 #include "driver/usage.h"
@@ -52,17 +53,19 @@ ExitStatus RunSensorCall(const std::vector<std::string>& arguments, const RunCon
 }
 
 ExitStatus RunProgram(const std::vector<std::string>& arguments, OutputSink& output) {
+  const auto started = std::chrono::steady_clock::now();
   if (const auto usage = UsageText(arguments)) {
     output.Write(*usage);
     return output.Delivered() ? ExitStatus::Finished : ExitStatus::Failed;
   }
+  if (arguments.size() == 2 && arguments[1] == kListingWorkerWord) return RunListingWorker(output);
   if (arguments.size() >= 2 && arguments[1] == kDiagnoseWord) {
     std::vector<std::string> call = arguments;
     call.erase(call.begin() + 1);
     return RunDiagnosis(call, output);
   }
   const Narration silent;
-  return RunSensorCall(arguments, {output, silent});
+  return RunSensorCall(arguments, {output, silent, started});
 }
 
 }  // namespace tavorine

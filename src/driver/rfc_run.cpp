@@ -2,13 +2,18 @@
 
 namespace tavorine {
 
-RfcRun::RfcRun(std::unique_ptr<RfcLibrary> library, const RunOptions& options, OutputSink& output)
-    : library_(std::move(library)), report_(*library_, output), session_(*library_, report_, runLog_) {
+RfcRun::RfcRun(std::unique_ptr<RfcLibrary> library, const RunOptions& options, OutputSink& output,
+               RunLog::Destination logTo)
+    : library_(std::move(library)),
+      runLog_(std::move(logTo)),
+      report_(*library_, output),
+      session_(*library_, report_, runLog_) {
   runLog_.FollowOptions(options.optionsText);
 }
 
 std::variant<std::unique_ptr<RfcRun>, RunFailure> RfcRun::Start(const RunOptions& options, OutputSink& output,
-                                                                 const Narration& narration) {
+                                                                 const Narration& narration,
+                                                                 RunLog::Destination logTo) {
   RfcLibraryLoading loading = LoadRfcLibrary();
   narration.Say("The RFC library, looked for by its full path (never in the working directory):");
   for (const LibraryPlace& place : loading.places) {
@@ -16,7 +21,7 @@ std::variant<std::unique_ptr<RfcRun>, RunFailure> RfcRun::Start(const RunOptions
     narration.Say(place.path + ": " + (loaded ? "loaded" : WhyNotLoaded(place)), 1);
   }
   if (loading.failure) return *loading.failure;
-  return std::make_unique<RfcRun>(std::move(loading.library), options, output);
+  return std::make_unique<RfcRun>(std::move(loading.library), options, output, std::move(logTo));
 }
 
 }  // namespace tavorine

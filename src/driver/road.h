@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <optional>
 
 #include "driver/narration.h"
@@ -21,10 +22,12 @@ struct RunEnd {
 };
 
 // Where a run's bytes go and who listens: the output the monitor reads, and
-// the narration of a diagnosis (silent in a sensor call). Both borrowed.
+// the narration of a diagnosis (silent in a sensor call), both borrowed; and
+// when the process started, from which a ,TIMEOUT= counts.
 struct RunContext {
   OutputSink& output;
   const Narration& narration;
+  std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
 };
 
 // The two roads of a run. Each reads its opened file (the profile, or the

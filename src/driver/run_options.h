@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "driver/run_limits.h"
 #include "output/output_mode.h"
 
 namespace tavorine {
@@ -25,6 +26,7 @@ struct RunOptions {
   bool listingRun = false;
   std::string itemText;
   OutputMode outputMode = OutputMode::EXEXML;
+  RunLimits limits;
 };
 
 }  // namespace tavorine

@@ -79,6 +79,9 @@ std::variant<RunOptions, RunFailure> StartUp(const std::vector<std::string>& arg
   }
 
   options.consoleTrace = options.optionsText.find_first_of("#@$%") != std::string::npos;
+  auto limits = ReadRunLimits(options.optionsText, options.optionsAsGiven);
+  if (const auto* failure = std::get_if<RunFailure>(&limits)) return *failure;
+  options.limits = std::get<RunLimits>(limits);
   return options;
 }
 

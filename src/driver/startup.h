@@ -10,8 +10,9 @@
 namespace tavorine {
 
 // Turns the command line (argument 0 first) into the run-wide values. Fails
-// with Error 1001 without a profile argument and with Error 1040 when the
-// mode option names no output mode. startTime is the local time of day.
+// with Error 1001 without a profile argument, with Error 1040 when the
+// mode option names no output mode, with Error 1048 for a ,PAR= or ,TIMEOUT=
+// out of range. startTime is the local time of day.
 std::variant<RunOptions, RunFailure> StartUp(const std::vector<std::string>& arguments, std::string_view startTime);
 
 // Whether the run looks for its profile in the monitor's sensor directory:

@@ -16,6 +16,11 @@ void RunLog::Write(std::int32_t number, std::string_view text, std::string_view 
   line += ' ';
   line += detail;
   line += '\n';
+  WriteLine(line);
+}
+
+void RunLog::WriteLine(std::string_view line) {
+  if (!switchedOn_) return;
   if (destination_) return destination_(line);
   if (!file_) file_ = std::make_unique<AppendFile>(kRunLogFileName);
   file_->AppendLine(line);

@@ -26,6 +26,8 @@ class RunLog {
   void FollowOptions(std::string_view optionsText);
 
   void Write(std::int32_t number, std::string_view text, std::string_view detail);
+  // A line a worker wrote, whole: the worker followed the same options.
+  void WriteLine(std::string_view line);
 
  private:
   bool switchedOn_ = false;

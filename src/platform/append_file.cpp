@@ -70,6 +70,15 @@ void AppendFile::AppendLine(std::string_view line) {
   if (locked) UnlockFileEx(handle_, 0, 1, 0, &beyond);
 }
 
+void AppendFile::AppendBytes(std::string_view bytes) {
+  if (!IsOpen()) return;
+  OVERLAPPED beyond = FarBeyondData();
+  const bool locked = LockFileEx(handle_, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &beyond) != 0;
+  DWORD written = 0;
+  WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  if (locked) UnlockFileEx(handle_, 0, 1, 0, &beyond);
+}
+
 #else
 
 namespace {
@@ -97,6 +106,13 @@ void AppendFile::AppendLine(std::string_view line) {
   const bool locked = flock(descriptor_, LOCK_EX) == 0;
   const std::string text = OnFreshLine(line, EndsMidLine(descriptor_));
   [[maybe_unused]] const ssize_t written = write(descriptor_, text.data(), text.size());
+  if (locked) flock(descriptor_, LOCK_UN);
+}
+
+void AppendFile::AppendBytes(std::string_view bytes) {
+  if (!IsOpen()) return;
+  const bool locked = flock(descriptor_, LOCK_EX) == 0;
+  [[maybe_unused]] const ssize_t written = write(descriptor_, bytes.data(), bytes.size());
   if (locked) flock(descriptor_, LOCK_UN);
 }
 

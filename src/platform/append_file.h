@@ -22,6 +22,9 @@ class AppendFile {
   bool IsOpen() const;
   // One write per line; errors are ignored, as a log must never end a run.
   void AppendLine(std::string_view line);
+  // Bytes as they are, in one write under the same lock: the lines of a file
+  // that another program wrote (a worker's library trace).
+  void AppendBytes(std::string_view bytes);
 
  private:
 #ifdef _WIN32

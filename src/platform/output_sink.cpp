@@ -27,6 +27,11 @@ void OutputSink::EndProcess(ExitStatus status) {
   std::exit(static_cast<int>(status));
 }
 
+void OutputSink::EndProcessAtOnce(ExitStatus status) {
+  BeforeProcessEnds(status);
+  std::_Exit(static_cast<int>(status));
+}
+
 bool StandardOutput::WriteAll(std::string_view bytes) {
   if (!open_) return false;
 #ifdef _WIN32

@@ -18,9 +18,13 @@ class OutputSink {
   void Write(std::string_view bytes);
   // False once a write failed.
   bool Delivered() const;
-  // Ends the process at once, where a run cannot return: the RFC library's
-  // error report, the deadline.
+  // Ends the process where a run cannot return: the RFC library's error
+  // report, which the library calls back into.
   [[noreturn]] void EndProcess(ExitStatus status);
+  // Ends the process without running anything more: the deadline, while
+  // another thread may be stuck inside the library, whose own clean-up at
+  // exit could wait for it forever.
+  [[noreturn]] void EndProcessAtOnce(ExitStatus status);
 
  protected:
   // A sink that stands for more than standard output finishes its own

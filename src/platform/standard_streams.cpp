@@ -34,6 +34,16 @@ void CoverDescriptor(int descriptor, DWORD standardHandle) {
 
 }  // namespace
 
+std::string ReadStandardInput() {
+  std::string bytes;
+  char buffer[65536];
+  DWORD got = 0;
+  while (ReadFile(GetStdHandle(STD_INPUT_HANDLE), buffer, sizeof buffer, &got, nullptr) && got > 0) {
+    bytes.append(buffer, got);
+  }
+  return bytes;
+}
+
 bool PrepareStandardStreams() {
   const bool outputOpen = IsValid(GetStdHandle(STD_OUTPUT_HANDLE));
   CoverDescriptor(0, STD_INPUT_HANDLE);
@@ -49,6 +59,18 @@ namespace {
 bool IsOpen(int descriptor) { return fcntl(descriptor, F_GETFD) != -1 || errno != EBADF; }
 
 }  // namespace
+
+std::string ReadStandardInput() {
+  std::string bytes;
+  char buffer[65536];
+  while (true) {
+    const ssize_t got = read(STDIN_FILENO, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(got));
+  }
+  return bytes;
+}
 
 bool PrepareStandardStreams() {
   const bool outputOpen = IsOpen(STDOUT_FILENO);

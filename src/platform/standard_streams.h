@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 
 namespace tavorine {
 
@@ -9,5 +10,8 @@ namespace tavorine {
 // standard output that went away makes a write fail instead of ending the
 // process with a signal. Returns whether standard output was open.
 bool PrepareStandardStreams();
+
+// Standard input to its end, byte for byte.
+std::string ReadStandardInput();
 
 }  // namespace tavorine

@@ -28,4 +28,8 @@ std::variant<RFC_HANDLE, SapRfcIniFault> WithSapRfcIni(std::string_view contents
   return open();
 }
 
+void WriteSapRfcIni(std::string_view contents) {
+  WithSapRfcIni(contents, [] { return RFC_HANDLE{0}; });
+}
+
 }  // namespace tavorine

@@ -37,4 +37,9 @@ enum class SapRfcIniFault {
 std::variant<RFC_HANDLE, SapRfcIniFault> WithSapRfcIni(std::string_view contents,
                                                        const std::function<RFC_HANDLE()>& open);
 
+// Writes "SapRfc.ini" as WithSapRfcIni does, without a logon: a listing run
+// leaves the file its workers' logons wrote in their own folders, in the
+// order the one-at-a-time run writes it.
+void WriteSapRfcIni(std::string_view contents);
+
 }  // namespace tavorine

@@ -1,0 +1,37 @@
+#include "driver/run_limits.h"
+
+#include <string>
+
+#include "output/messages.h"
+#include "rfc/logon.h"
+
+namespace tavorine {
+
+namespace {
+
+// The number after an option word: empty optional without the word; a
+// failure when what follows it is no number within the range.
+std::variant<std::optional<int>, RunFailure> Number(std::string_view optionsText, std::string_view optionsAsGiven,
+                                                    std::string_view word, int lowest, int highest) {
+  const std::optional<std::string> value = OptionValue(optionsText, optionsAsGiven, word);
+  if (!value) return std::optional<int>();
+  const bool digits = !value->empty() && value->size() <= 4 && value->find_first_not_of("0123456789") == std::string::npos;
+  const int number = digits ? std::stoi(*value) : 0;
+  if (number < lowest || number > highest) return messages::OptionOutOfRange(word, lowest, highest);
+  return std::optional<int>(number);
+}
+
+}  // namespace
+
+std::variant<RunLimits, RunFailure> ReadRunLimits(std::string_view optionsText, std::string_view optionsAsGiven) {
+  RunLimits limits;
+  auto parallel = Number(optionsText, optionsAsGiven, ",PAR=", 1, kMostParallelChecks);
+  if (const auto* failure = std::get_if<RunFailure>(&parallel)) return *failure;
+  limits.parallelChecks = std::get<std::optional<int>>(parallel).value_or(kDefaultParallelChecks);
+  auto timeout = Number(optionsText, optionsAsGiven, ",TIMEOUT=", 1, kLongestTimeout);
+  if (const auto* failure = std::get_if<RunFailure>(&timeout)) return *failure;
+  limits.timeoutSeconds = std::get<std::optional<int>>(timeout);
+  return limits;
+}
+
+}  // namespace tavorine

@@ -1,0 +1,50 @@
+#pragma once
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavorine {
+
+// This program started once more as a child process, with one argument, its
+// standard input and output pipes to the parent and its standard error the
+// parent's. The child's output is collected by ReadAll; the child is ended
+// and its process reaped when the object goes, whatever happened.
+class ChildProcess {
+ public:
+  // Starts the running program's own file with the argument; Started() tells
+  // whether that worked.
+  explicit ChildProcess(std::string_view argument);
+  ~ChildProcess();
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+
+  bool Started() const { return started_; }
+  // Writes the bytes to the child's standard input and closes it.
+  void Send(std::string_view bytes);
+  // The child's standard output, read until the child closes it. Blocks.
+  std::string ReadAll();
+  // Waits for the child to end: its exit status, or -1 when it did not end
+  // by itself (a crash, a signal, a kill).
+  int Wait();
+  // Ends the child at once (it may hang inside a library call). Safe while
+  // another thread waits: the child is never gone before Wait has seen its end.
+  void Kill();
+
+ private:
+#ifdef _WIN32
+  void* process_ = nullptr;
+  void* input_ = nullptr;
+  void* output_ = nullptr;
+#else
+  int pid_ = -1;
+  int input_ = -1;
+  int output_ = -1;
+#endif
+  bool started_ = false;
+  std::mutex ending_;
+  bool waited_ = false;
+  int status_ = -1;
+};
+
+}  // namespace tavorine

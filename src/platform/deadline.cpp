@@ -1,0 +1,22 @@
+#include "platform/deadline.h"
+
+namespace tavorine {
+
+Deadline::Deadline(std::chrono::steady_clock::time_point at, std::function<void()> expire)
+    : watcher_([this, at, expire = std::move(expire)] {
+        std::unique_lock lock(mutex_);
+        if (cancelled_.wait_until(lock, at, [this] { return done_; })) return;
+        lock.unlock();
+        expire();
+      }) {}
+
+Deadline::~Deadline() {
+  {
+    const std::lock_guard lock(mutex_);
+    done_ = true;
+  }
+  cancelled_.notify_all();
+  watcher_.join();
+}
+
+}  // namespace tavorine

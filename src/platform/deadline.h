@@ -1,0 +1,28 @@
+#pragma once
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+namespace tavorine {
+
+// Calls expire on a thread of its own when the point in time comes before
+// the object goes; a run stuck in a library call can then still end with a
+// message of its own instead of being killed without a word. The owner
+// decides what expire does; it is called at most once.
+class Deadline {
+ public:
+  Deadline(std::chrono::steady_clock::time_point at, std::function<void()> expire);
+  ~Deadline();
+  Deadline(const Deadline&) = delete;
+  Deadline& operator=(const Deadline&) = delete;
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable cancelled_;
+  bool done_ = false;
+  std::thread watcher_;
+};
+
+}  // namespace tavorine
