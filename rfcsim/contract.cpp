@@ -67,7 +67,7 @@ std::string CheckParameter(std::string_view role, size_t index, const ParameterS
 }
 
 std::string CheckTable(size_t index, const TableSpec& known, const RFC_TABLE& given, const TypeHandleOf& typeHandleOf,
-                       const InternalTables& tables) {
+                       const SimulatedTables& tables) {
   const std::string expectedName(known.name);
   const std::string where = "table " + std::to_string(index + 1);
   if (!given.name) return where + " is the terminator, expected " + expectedName;
@@ -82,7 +82,7 @@ std::string CheckTable(size_t index, const TableSpec& known, const RFC_TABLE& gi
   if (given.type != handle) {
     return Mismatch(what, "type", given.type, handle) + " (the type handle of " + std::string(known.rowStructure) + ")";
   }
-  const InternalTable* table = tables.Find(given.ithandle);
+  const SimulatedTable* table = tables.Find(given.ithandle);
   if (!table) return what + " carries no table handle from ItCreate";
   if (table->Name() != known.name) return what + " carries the table created as " + Quoted(table->Name());
   if (table->RowLength() != known.rowLength) return Mismatch(what, "row length", table->RowLength(), known.rowLength);
@@ -136,7 +136,7 @@ std::string CheckParameters(std::string_view role, std::span<const ParameterSpec
 }
 
 std::string CheckTables(std::span<const TableSpec> expected, const RFC_TABLE* given, const TypeHandleOf& typeHandleOf,
-                        const InternalTables& tables) {
+                        const SimulatedTables& tables) {
   if (!given) return "table array missing";
   for (size_t i = 0; i < expected.size(); ++i) {
     if (std::string problem = CheckTable(i, expected[i], given[i], typeHandleOf, tables); !problem.empty()) {

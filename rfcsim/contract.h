@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "catalogue.h"
-#include "internal_tables.h"
+#include "simulated_tables.h"
 #include "rfc_abi.h"
 
 namespace rfcsim {
@@ -25,7 +25,7 @@ std::string CheckParameters(std::string_view role, std::span<const ParameterSpec
                             const RFC_PARAMETER* given, const TypeHandleOf& typeHandleOf);
 
 std::string CheckTables(std::span<const TableSpec> expected, const RFC_TABLE* given, const TypeHandleOf& typeHandleOf,
-                        const InternalTables& tables);
+                        const SimulatedTables& tables);
 
 // A foreign text as it may appear in a message: cut, control bytes escaped.
 std::string Shown(std::string_view text);

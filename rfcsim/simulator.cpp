@@ -103,7 +103,7 @@ ITAB_H Simulator::ItCreate(const char* name, uint32_t rowLength) {
 }
 
 uint32_t Simulator::ItFill(ITAB_H handle) {
-  const InternalTable* table = tables_.Find(handle);
+  const SimulatedTable* table = tables_.Find(handle);
   if (!table) {
     ContractFailure("ItFill: not a table handle from ItCreate");
     return 0;
@@ -112,7 +112,7 @@ uint32_t Simulator::ItFill(ITAB_H handle) {
 }
 
 void* Simulator::ItGetLine(ITAB_H handle, uint32_t line) {
-  InternalTable* table = tables_.Find(handle);
+  SimulatedTable* table = tables_.Find(handle);
   if (!table) {
     ContractFailure("ItGetLine: not a table handle from ItCreate");
     return nullptr;
@@ -131,7 +131,7 @@ void* Simulator::ItGetLine(ITAB_H handle, uint32_t line) {
 }
 
 int32_t Simulator::ItDelete(ITAB_H handle) {
-  const InternalTable* table = tables_.Find(handle);
+  const SimulatedTable* table = tables_.Find(handle);
   if (!table) {
     ContractFailure("ItDelete: not a table handle from ItCreate");
     return 1;

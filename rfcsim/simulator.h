@@ -11,7 +11,7 @@
 
 #include "catalogue.h"
 #include "description.h"
-#include "internal_tables.h"
+#include "simulated_tables.h"
 #include "logon_check.h"
 #include "rfc_abi.h"
 #include "trace_file.h"
@@ -75,7 +75,7 @@ class Simulator {
   RFC_HANDLE nextHandle_ = 1;
   std::map<std::string, RFC_TYPEHANDLE, std::less<>> typeHandles_;
   RFC_TYPEHANDLE nextTypeHandle_ = 100;
-  InternalTables tables_;
+  SimulatedTables tables_;
   SimError lastError_;
   std::string exception_;
   std::string callbackText_;

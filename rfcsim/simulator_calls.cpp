@@ -123,7 +123,7 @@ void Simulator::FillTables(const Connection& connection, const FunctionSpec& fun
   for (size_t i = 0; i < function.tables.size(); ++i) {
     if (function.tables[i].name != "TF_CPU_ALL") continue;
     const std::string row = RecordBytes(*connection.system, *FindStructure("CPU_ALL"));
-    InternalTable* table = tables_.Find(tables[i].ithandle);
+    SimulatedTable* table = tables_.Find(tables[i].ithandle);
     for (uint32_t n = 0; n < connection.system->cpuRows; ++n) table->Append(row);
   }
 }

@@ -114,7 +114,7 @@ TEST_F(ParameterContract, StructureParametersCarryTheInstalledTypeHandle) {
 }
 
 TEST(TableContract, TablesNeedTheRowTypeAndATableOfTheRightNameAndLength) {
-  InternalTables tables;
+  SimulatedTables tables;
   const TypeHandleOf handles = [](std::string_view structure) -> RFC_TYPEHANDLE {
     return structure == "CPU_ALL" ? 100 : 0;
   };

@@ -7,11 +7,11 @@
 
 namespace rfcsim {
 
-// An internal table: rows of one length, appended at the end. A row's
-// address stays valid until the table is deleted.
-class InternalTable {
+// A table the library hands out through ItCreate: rows of one length,
+// appended at the end. A row's address stays valid until the table is deleted.
+class SimulatedTable {
  public:
-  InternalTable(std::string name, uint32_t rowLength) : name_(std::move(name)), rowLength_(rowLength) {}
+  SimulatedTable(std::string name, uint32_t rowLength) : name_(std::move(name)), rowLength_(rowLength) {}
 
   const std::string& Name() const { return name_; }
   uint32_t RowLength() const { return rowLength_; }
@@ -29,14 +29,14 @@ class InternalTable {
 
 // Every table of the process by its handle; handles that were never handed
 // out, or were deleted, are found as none instead of being followed.
-class InternalTables {
+class SimulatedTables {
  public:
   void* Create(std::string name, uint32_t rowLength);
-  InternalTable* Find(void* handle) const;
-  bool Delete(void* handle);
+  SimulatedTable* Find(void* handle) const;
+  void Delete(void* handle);
 
  private:
-  std::map<void*, std::unique_ptr<InternalTable>> tables_;
+  std::map<void*, std::unique_ptr<SimulatedTable>> tables_;
 };
 
 }  // namespace rfcsim
