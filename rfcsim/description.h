@@ -43,6 +43,8 @@ struct SystemDescription {
   std::optional<std::string> language;
   std::optional<std::string> host;
   std::optional<int32_t> sysnr;
+  std::optional<std::string> gatewayHost;
+  std::optional<std::string> gatewayService;
   // Encoded bytes of the fields and scalar parameters the description sets,
   // by their upper-case names; the others are sent with their defaults.
   std::unordered_map<std::string_view, std::string> values;

@@ -122,6 +122,8 @@ std::string ApplyDescriptionKey(SystemDescription& system, std::string_view key,
   else if (key == "PASSWORD") system.password = std::string(value);
   else if (key == "LANGUAGE") system.language = std::string(value);
   else if (key == "HOST") system.host = std::string(value);
+  else if (key == "GWHOST") system.gatewayHost = std::string(value);
+  else if (key == "GWSERVICE") system.gatewayService = std::string(value);
   else if (key == "SYSNR") {
     const auto number = Number(value, 0, 99);
     if (!number) return "expected a system number from 00 to 99";

@@ -44,7 +44,6 @@ class Simulator {
 
   RFC_HANDLE Logon(const LogonRequest& request, RFC_ERROR_INFO* errorInfo);
   std::string LoadDescription();
-  std::string CheckOptions(const RFC_OPTIONS* options) const;
   std::string CheckOpenEx(const char* connectString, LogonRequest& request) const;
   RFC_HANDLE Refuse(const LogonRequest& request, const std::string& reason, RFC_ERROR_INFO* errorInfo);
 

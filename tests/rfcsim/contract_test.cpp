@@ -1,4 +1,5 @@
 #include "contract.h"
+#include "logon_contract.h"
 
 #include <gtest/gtest.h>
 
@@ -139,6 +140,51 @@ TEST(TableContract, TablesNeedTheRowTypeAndATableOfTheRightNameAndLength) {
   EXPECT_EQ(CheckTables(cpu->tables, twice, handles, tables), "table 2 is \"TF_CPU_ALL\", expected the terminator");
   EXPECT_EQ(CheckTables(cpu->tables, &kEndOfTables, handles, tables),
             "table 1 is the terminator, expected TF_CPU_ALL");
+}
+
+TEST(LogonContract, PaddingAndGatewayRecordsAreCheckedWithoutRefusingSoundValues) {
+  struct Case {
+    const char* what;
+    int32_t mode;
+    const char* user;
+    const char* password;
+    const char* gatewayHost;
+    const char* gatewayService;
+    std::string expected;
+  };
+  const std::vector<Case> cases = {
+      {"sound R/3", 0, "MONITOR     ", "secret    ", "qas-gw01", "sapgw00", ""},
+      {"sound R/2", 1, "MONITOR     ", "secret    ", "qas-gw01", "3300", ""},
+      {"long values unchanged", 1, "MONITORINGUSER", "a long passphrase", nullptr, nullptr, ""},
+      {"own trailing blank", 1, "MONITORINGUSR ", "passphrase ", "10.1.2.3", "sapgw01", ""},
+      {"user padded to 20", 0, "MONITOR             ", "secret    ", nullptr, nullptr,
+       "user field of 20 characters, blank-padded beyond 12"},
+      {"password padded to 12", 0, "MONITOR     ", "secret      ", nullptr, nullptr,
+       "password field blank-padded beyond 10"},
+      {"R/2 swapped", 1, "MONITOR     ", "secret    ", "sapgw00", "qas-gw01", "gateway host \"sapgw00\" is named like "
+       "a service, gateway service \"qas-gw01\" is not: host and service swapped?"},
+      {"R/3 swapped", 0, "MONITOR     ", "secret    ", "3300", nullptr,
+       "gateway host \"3300\" is named like a service, gateway service none is not: host and service swapped?"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    RFC_CONNOPT_R3 server{nullptr, 0, const_cast<char*>(c.gatewayHost), const_cast<char*>(c.gatewayService)};
+    RFC_CONNOPT_R2 gateway{const_cast<char*>(c.gatewayHost), const_cast<char*>(c.gatewayService)};
+    void* connection = c.mode == 0 ? static_cast<void*>(&server) : static_cast<void*>(&gateway);
+    RFC_OPTIONS options{const_cast<char*>("QAS"), c.mode,      connection, const_cast<char*>("100"),
+                        const_cast<char*>(c.user), const_cast<char*>(c.password), const_cast<char*>("E"), 0};
+    EXPECT_EQ(CheckOpenOptions(&options), c.expected);
+  }
+}
+
+TEST(LogonContract, TheConnectStringCarriesUserAndPasswordUnpadded) {
+  const auto check = [](const char* text) { return CheckConnectStringValues(*ParseConnectString(text)); };
+  EXPECT_EQ(check("CLIENT=100 USER=MONITOR PASSWD=secret LANG=D DEST=QAS"), "");
+  EXPECT_EQ(check("CLIENT=100 USER=MONITOR  PASSWD=pass phrase  LANG=D DEST=QAS"), "");
+  EXPECT_EQ(check("CLIENT=100 USER=MONITOR      PASSWD=secret LANG=D DEST=QAS"),
+            "connect string USER blank-padded to 12, expected the profile's value as it stands");
+  EXPECT_EQ(check("CLIENT=100 USER=MONITOR PASSWD=secret     LANG=D DEST=QAS"),
+            "connect string PASSWD blank-padded to 10, expected the profile's value as it stands");
 }
 
 }  // namespace

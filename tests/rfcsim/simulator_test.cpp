@@ -45,11 +45,19 @@ class SimulatorTest : public ::testing::Test {
     return simulator.Open(&options_);
   }
 
+  RFC_HANDLE OpenR2(Simulator& simulator, const char* gatewayHost, const char* gatewayService) {
+    gateway_ = {const_cast<char*>(gatewayHost), const_cast<char*>(gatewayService)};
+    options_ = {const_cast<char*>("DEV"), 1, &gateway_, const_cast<char*>("100"), const_cast<char*>("MONITOR     "),
+                const_cast<char*>("secret    "), const_cast<char*>("E"), 0};
+    return simulator.Open(&options_);
+  }
+
   static constexpr const char* kDev =
       "[system DEV]\nclient = 100\nuser = monitor\npassword = secret\nhost = DEVHOST\nsysnr = 00\n";
 
   std::filesystem::path directory_;
   RFC_CONNOPT_R3 server_{};
+  RFC_CONNOPT_R2 gateway_{};
   RFC_OPTIONS options_{};
 };
 
@@ -144,6 +152,22 @@ TEST_F(SimulatorTest, OpenExResolvesTheDestinationThroughSapRfcIni) {
   EXPECT_EQ(simulator.OpenEx("CLIENT=100 USER=monitor PASSWD=secret LANG=E DEST=DEV", &info), 0u);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(),
             "rfcsim: contract: RfcOpenEx: connect string LANG=E, expected LANG=D\n");
+}
+
+TEST_F(SimulatorTest, TheGatewayRoadChecksGatewayHostAndServiceInsteadOfTheServer) {
+  Write("RfcSim.txt", std::string(kDev) + "gwhost = qas-gw01\ngwservice = sapgw00\n");
+  Simulator simulator(directory_);
+  EXPECT_NE(OpenR2(simulator, "QAS-GW01", "sapgw00"), 0u);
+  RFC_ERROR_INFO info{};
+  EXPECT_EQ(OpenR2(simulator, "qas-gw02", "sapgw00"), 0u);
+  simulator.LastError(&info);
+  EXPECT_STREQ(info.intstat, "partner not reached: gateway host qas-gw02, expected qas-gw01");
+  EXPECT_EQ(OpenR2(simulator, "qas-gw01", nullptr), 0u);
+  simulator.LastError(&info);
+  EXPECT_STREQ(info.intstat, "partner not reached: gateway service (none), expected sapgw00");
+  Write("SapRfc.ini", "DEST=DEV\nTYPE=R\nGWHOST=qas-gw01\nGWSERV=sapgw01\n");
+  EXPECT_EQ(simulator.OpenEx("CLIENT=100 USER=monitor PASSWD=secret LANG=D DEST=DEV", &info), 0u);
+  EXPECT_STREQ(info.intstat, "partner not reached: gateway service sapgw01, expected sapgw00");
 }
 
 // A whole measurement as the sensor makes it, checking what arrives byte for byte.
