@@ -74,6 +74,10 @@ std::string CheckTable(size_t index, const TableSpec& known, const RFC_TABLE& gi
   if (given.name != known.name) return where + " is " + Quoted(given.name) + ", expected " + expectedName;
   const std::string what = "table " + expectedName;
   if (given.nlen != known.name.size()) return Mismatch(what, "name length", given.nlen, known.name.size());
+  // The library fills these in itself from the table handle.
+  if (given.leng != 0) return Mismatch(what, "leng", given.leng, 0);
+  if (given.itmode != 0) return Mismatch(what, "itmode", static_cast<uint32_t>(given.itmode), 0);
+  if (given.newitab != 0) return Mismatch(what, "newitab", static_cast<uint32_t>(given.newitab), 0);
   const RFC_TYPEHANDLE handle = typeHandleOf(known.rowStructure);
   if (handle == 0) {
     return what + " type " + std::to_string(given.type) + ", expected the type handle of " +
@@ -86,6 +90,22 @@ std::string CheckTable(size_t index, const TableSpec& known, const RFC_TABLE& gi
   if (!table) return what + " carries no table handle from ItCreate";
   if (table->Name() != known.name) return what + " carries the table created as " + Quoted(table->Name());
   if (table->RowLength() != known.rowLength) return Mismatch(what, "row length", table->RowLength(), known.rowLength);
+  return {};
+}
+
+// The library writes every importing value to its address, so two buffers
+// that share a byte would overwrite each other.
+std::string CheckOverlap(const RFC_PARAMETER* given, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    const auto* first = static_cast<const char*>(given[i].addr);
+    for (size_t j = i + 1; j < count; ++j) {
+      const auto* second = static_cast<const char*>(given[j].addr);
+      if (first < second + given[j].leng && second < first + given[i].leng) {
+        return "importing parameters " + std::string(given[i].name) + " and " + std::string(given[j].name) +
+               " share memory";
+      }
+    }
+  }
   return {};
 }
 
@@ -132,7 +152,7 @@ std::string CheckParameters(std::string_view role, std::span<const ParameterSpec
     return std::string(role) + " parameter " + std::to_string(expected.size() + 1) + " is " + Quoted(end.name) +
            ", expected the terminator";
   }
-  return {};
+  return role == "importing" ? CheckOverlap(given, expected.size()) : std::string();
 }
 
 std::string CheckTables(std::span<const TableSpec> expected, const RFC_TABLE* given, const TypeHandleOf& typeHandleOf,

@@ -38,8 +38,8 @@ int32_t RfcLastError(RFC_ERROR_INFO* errorInfo) { return Library().LastError(err
 
 void RfcClose(RFC_HANDLE handle) { Library().Close(handle); }
 
-ITAB_H ItCreate(const char* name, uint32_t rowLength, uint32_t /*occurs*/, uint32_t /*memory*/) {
-  return Library().ItCreate(name, rowLength);
+ITAB_H ItCreate(const char* name, uint32_t rowLength, uint32_t occurs, uint32_t memory) {
+  return Library().ItCreate(name, rowLength, occurs, memory);
 }
 
 uint32_t ItFill(ITAB_H table) { return Library().ItFill(table); }

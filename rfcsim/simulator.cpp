@@ -19,6 +19,10 @@ void CopyText(char* target, size_t capacity, const std::string& text) {
 Simulator::Simulator(std::filesystem::path directory) : directory_(std::move(directory)) {}
 
 void* Simulator::Environment(RFC_ENV* environment) {
+  if (environment && environment->allocate) {
+    ContractFailure("RfcEnvironment: an allocator, expected none");
+    return nullptr;
+  }
   handler_ = environment ? environment->errorhandler : nullptr;
   return nullptr;
 }
@@ -35,8 +39,8 @@ int32_t Simulator::LastError(RFC_ERROR_INFO* errorInfo) const {
 void Simulator::Close(RFC_HANDLE handle) {
   if (handle == 0) {
     connections_.clear();
-  } else {
-    connections_.erase(handle);
+  } else if (connections_.erase(handle) == 0) {
+    ContractFailure("RfcClose: handle " + std::to_string(handle) + " is not open");
   }
 }
 
@@ -89,9 +93,14 @@ RFC_RC Simulator::InstallStructure(const char* name, RFC_TYPE_ELEMENT* elements,
   return 0;
 }
 
-ITAB_H Simulator::ItCreate(const char* name, uint32_t rowLength) {
+ITAB_H Simulator::ItCreate(const char* name, uint32_t rowLength, uint32_t occurs, uint32_t memory) {
   if (!name) {
     ContractFailure("ItCreate: table without a name");
+    return nullptr;
+  }
+  if (occurs != 0 || memory != 0) {
+    ContractFailure(std::string("ItCreate ") + name + ": arguments 3 and 4 are " + std::to_string(occurs) + " and " +
+                    std::to_string(memory) + ", expected 0 and 0");
     return nullptr;
   }
   if (Injected(&Injections::itCreate, name)) {

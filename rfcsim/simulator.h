@@ -31,7 +31,7 @@ class Simulator {
   RFC_RC Receive(RFC_HANDLE handle, RFC_PARAMETER* importing, RFC_TABLE* tables, char** exception);
   int32_t LastError(RFC_ERROR_INFO* errorInfo) const;
   void Close(RFC_HANDLE handle);
-  ITAB_H ItCreate(const char* name, uint32_t rowLength);
+  ITAB_H ItCreate(const char* name, uint32_t rowLength, uint32_t occurs, uint32_t memory);
   uint32_t ItFill(ITAB_H table);
   void* ItGetLine(ITAB_H table, uint32_t line);
   int32_t ItDelete(ITAB_H table);

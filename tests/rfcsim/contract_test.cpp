@@ -114,6 +114,14 @@ TEST_F(ParameterContract, StructureParametersCarryTheInstalledTypeHandle) {
             "importing parameter RFCSI_EXPORT type 101, expected the type handle of RFCSI, which is not installed");
 }
 
+TEST_F(ParameterContract, ImportingBuffersMustNotShareMemory) {
+  const auto* cpu = FindFunction("GET_CPU_ALL");
+  auto given = cpu_.Importing();
+  given[9].addr = cpu_.lastCollWrt + 20;
+  EXPECT_EQ(CheckParameters("importing", cpu->importing, given.data(), handles_),
+            "importing parameters LASTCOLLWRT and OP_SYSTEM share memory");
+}
+
 TEST(TableContract, TablesNeedTheRowTypeAndATableOfTheRightNameAndLength) {
   SimulatedTables tables;
   const TypeHandleOf handles = [](std::string_view structure) -> RFC_TYPEHANDLE {
@@ -136,6 +144,15 @@ TEST(TableContract, TablesNeedTheRowTypeAndATableOfTheRightNameAndLength) {
   RFC_TABLE shortName = Table("TF_CPU_ALL", 100, right);
   shortName.nlen = 9;
   EXPECT_EQ(check(shortName), "table TF_CPU_ALL name length 9, expected 10");
+  RFC_TABLE rowLengthSet = Table("TF_CPU_ALL", 100, right);
+  rowLengthSet.leng = 48;
+  EXPECT_EQ(check(rowLengthSet), "table TF_CPU_ALL leng 48, expected 0");
+  RFC_TABLE modeSet = Table("TF_CPU_ALL", 100, right);
+  modeSet.itmode = 1;
+  EXPECT_EQ(check(modeSet), "table TF_CPU_ALL itmode 1, expected 0");
+  RFC_TABLE reservedSet = Table("TF_CPU_ALL", 100, right);
+  reservedSet.newitab = 1;
+  EXPECT_EQ(check(reservedSet), "table TF_CPU_ALL newitab 1, expected 0");
   const RFC_TABLE twice[] = {Table("TF_CPU_ALL", 100, right), Table("TF_CPU_ALL", 100, right), kEndOfTables};
   EXPECT_EQ(CheckTables(cpu->tables, twice, handles, tables), "table 2 is \"TF_CPU_ALL\", expected the terminator");
   EXPECT_EQ(CheckTables(cpu->tables, &kEndOfTables, handles, tables),

@@ -47,7 +47,7 @@ class SimulatorTest : public ::testing::Test {
 
   RFC_HANDLE OpenR2(Simulator& simulator, const char* gatewayHost, const char* gatewayService) {
     gateway_ = {const_cast<char*>(gatewayHost), const_cast<char*>(gatewayService)};
-    options_ = {const_cast<char*>("DEV"), 1, &gateway_, const_cast<char*>("100"), const_cast<char*>("MONITOR     "),
+    options_ = {const_cast<char*>("DEV"),          1, &gateway_, const_cast<char*>("100"), const_cast<char*>("MONITOR     "),
                 const_cast<char*>("secret    "), const_cast<char*>("E"), 0};
     return simulator.Open(&options_);
   }
@@ -213,7 +213,7 @@ TEST_F(MeasurementTest, ValuesArriveAtTheirPositionsAndRowsInTheTable) {
   ASSERT_NE(handle, 0u);
   Install(simulator);
 
-  ITAB_H cpuTable = simulator.ItCreate("TF_CPU_ALL", 48);
+  ITAB_H cpuTable = simulator.ItCreate("TF_CPU_ALL", 48, 0, 0);
   char* exception = nullptr;
   ASSERT_EQ(CpuRead(simulator, handle, cpuTable, &exception), 0);
   EXPECT_EQ(std::string(cpu_.opSystem, 5), "OS400");
@@ -233,7 +233,7 @@ TEST_F(MeasurementTest, ValuesArriveAtTheirPositionsAndRowsInTheTable) {
   EXPECT_EQ(std::string(info_.rfcsi + 13, 32), "DEV" + std::string(29, ' '));
 
   std::vector<RFC_TABLE> tables;
-  for (const char* name : kDb02TableNames) tables.push_back(Table(name, missType_, simulator.ItCreate(name, 40)));
+  for (const char* name : kDb02TableNames) tables.push_back(Table(name, missType_, simulator.ItCreate(name, 40, 0, 0)));
   tables.push_back(kEndOfTables);
   auto db02Importing = db02_.Importing(db02Type_);
   ASSERT_EQ(simulator.Call(handle, "DB02_DB4_GET_INFO", const_cast<RFC_PARAMETER*>(&kEndOfParameters), tables.data()),
@@ -277,7 +277,7 @@ TEST_F(MeasurementTest, InjectedCodesComeWithTheirExceptionAndTraceLines) {
     Simulator simulator(directory_);
     const RFC_HANDLE handle = OpenR3(simulator, "DEV");
     Install(simulator);
-    ITAB_H table = simulator.ItCreate("TF_CPU_ALL", 48);
+    ITAB_H table = simulator.ItCreate("TF_CPU_ALL", 48, 0, 0);
     char* exception = nullptr;
     EXPECT_EQ(CpuRead(simulator, handle, table, &exception), c.code);
     EXPECT_EQ(exception ? std::string(exception) : std::string(), c.exception);
@@ -293,7 +293,7 @@ TEST_F(MeasurementTest, AnInjectedLibraryErrorGoesThroughTheCallbackLast) {
   simulator.Environment(&environment);
   const RFC_HANDLE handle = OpenR3(simulator, "DEV");
   Install(simulator);
-  EXPECT_EQ(CpuRead(simulator, handle, simulator.ItCreate("TF_CPU_ALL", 48), nullptr), 1);
+  EXPECT_EQ(CpuRead(simulator, handle, simulator.ItCreate("TF_CPU_ALL", 48, 0, 0), nullptr), 1);
   EXPECT_EQ(handlerText, "connection to partner lost");
   RFC_ERROR_INFO info{};
   simulator.LastError(&info);
@@ -309,11 +309,11 @@ TEST_F(MeasurementTest, TableAndStructureFailuresFollowTheLastLogon) {
                           "fail.itcreate = MISS_VIEWS\nfail.itgetline = TF_CPU_ALL\nfail.itdelete = MISS_INDEX\n"
                           "fail.install = MISSOBJ\n");
   Simulator simulator(directory_);
-  EXPECT_NE(simulator.ItCreate("MISS_VIEWS", 40), nullptr);
+  EXPECT_NE(simulator.ItCreate("MISS_VIEWS", 40, 0, 0), nullptr);
   ASSERT_NE(OpenR3(simulator, "DEV"), 0u);
-  EXPECT_EQ(simulator.ItCreate("MISS_VIEWS", 40), nullptr);
+  EXPECT_EQ(simulator.ItCreate("MISS_VIEWS", 40, 0, 0), nullptr);
   EXPECT_EQ(Trace(), kHead + "ERROR       ItCreate MISS_VIEWS: simulated failure\n");
-  ITAB_H index = simulator.ItCreate("MISS_INDEX", 40);
+  ITAB_H index = simulator.ItCreate("MISS_INDEX", 40, 0, 0);
   EXPECT_EQ(simulator.ItDelete(index), 1);
   auto missObj = MissObjDescriptors();
   RFC_TYPEHANDLE type = 0;
@@ -330,19 +330,26 @@ TEST_F(MeasurementTest, MisuseOfConnectionsAndTablesIsAContractFailure) {
   const RFC_HANDLE handle = OpenR3(simulator, "DEV");
   Install(simulator);
   ::testing::internal::CaptureStderr();
+  RFC_ENV withAllocator{RecordingHandler, [](void*, uint32_t) -> void* { return nullptr; }};
+  simulator.Environment(&withAllocator);
   auto cpu = CpuAllDescriptors();
   RFC_TYPEHANDLE again = 0;
   EXPECT_NE(simulator.InstallStructure("CPU_ALL", cpu.data(), 13, &again), 0);
   EXPECT_EQ(simulator.Receive(handle, cpu_.Importing().data(), const_cast<RFC_TABLE*>(&kEndOfTables), nullptr), 1);
-  ITAB_H table = simulator.ItCreate("TF_CPU_ALL", 48);
+  ITAB_H table = simulator.ItCreate("TF_CPU_ALL", 48, 0, 0);
   EXPECT_EQ(simulator.ItGetLine(table, 1), nullptr);
+  EXPECT_EQ(simulator.ItCreate("MISS_VIEWS", 40, 10, 0), nullptr);
   simulator.Close(0);
   EXPECT_EQ(CpuRead(simulator, handle, table, nullptr), 1);
+  simulator.Close(handle);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "rfcsim: contract: RfcEnvironment: an allocator, expected none\n"
             "rfcsim: contract: RfcInstallStructure CPU_ALL: installed a second time\n"
             "rfcsim: contract: RfcReceive: no RfcCall awaits its answer on handle 1\n"
             "rfcsim: contract: ItGetLine TF_CPU_ALL: line 1, the table has 0 lines\n"
-            "rfcsim: contract: RfcCall: handle 1 is not open\n");
+            "rfcsim: contract: ItCreate MISS_VIEWS: arguments 3 and 4 are 10 and 0, expected 0 and 0\n"
+            "rfcsim: contract: RfcCall: handle 1 is not open\n"
+            "rfcsim: contract: RfcClose: handle 1 is not open\n");
 }
 
 }  // namespace
