@@ -5,9 +5,16 @@
 
 namespace {
 
+// Its destructor runs as the process ends (exit, or the return from main),
+// which is when the library checks what the program left open.
+struct ProcessLibrary {
+  rfcsim::Simulator simulator;
+  ~ProcessLibrary() { simulator.AtProcessEnd(); }
+};
+
 rfcsim::Simulator& Library() {
-  static rfcsim::Simulator simulator;
-  return simulator;
+  static ProcessLibrary library;
+  return library.simulator;
 }
 
 }  // namespace

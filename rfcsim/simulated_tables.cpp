@@ -18,13 +18,23 @@ void SimulatedTable::Append(const std::string& bytes) {
 void* SimulatedTables::Create(std::string name, uint32_t rowLength) {
   auto table = std::make_unique<SimulatedTable>(std::move(name), rowLength);
   void* handle = table.get();
-  tables_.emplace(handle, std::move(table));
+  tables_.emplace(handle, Entry{created_++, std::move(table)});
   return handle;
 }
 
 SimulatedTable* SimulatedTables::Find(void* handle) const {
   const auto found = tables_.find(handle);
-  return found == tables_.end() ? nullptr : found->second.get();
+  return found == tables_.end() ? nullptr : found->second.table.get();
+}
+
+std::vector<std::string> SimulatedTables::LivingSince(uint64_t mark) const {
+  std::map<uint64_t, std::string> living;
+  for (const auto& [handle, entry] : tables_) {
+    if (entry.serial >= mark) living.emplace(entry.serial, entry.table->Name());
+  }
+  std::vector<std::string> names;
+  for (auto& [serial, name] : living) names.push_back(std::move(name));
+  return names;
 }
 
 void SimulatedTables::Delete(void* handle) { tables_.erase(handle); }

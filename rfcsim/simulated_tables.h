@@ -34,9 +34,19 @@ class SimulatedTables {
   void* Create(std::string name, uint32_t rowLength);
   SimulatedTable* Find(void* handle) const;
   void Delete(void* handle);
+  // How many tables have been created so far: a mark for LivingSince.
+  uint64_t Created() const { return created_; }
+  // The names of the tables not yet deleted that were created after the
+  // mark, oldest first.
+  std::vector<std::string> LivingSince(uint64_t mark) const;
 
  private:
-  std::map<void*, std::unique_ptr<SimulatedTable>> tables_;
+  struct Entry {
+    uint64_t serial;  // counts from 0 in the order of creation
+    std::unique_ptr<SimulatedTable> table;
+  };
+  std::map<void*, Entry> tables_;
+  uint64_t created_ = 0;
 };
 
 }  // namespace rfcsim

@@ -39,8 +39,27 @@ int32_t Simulator::LastError(RFC_ERROR_INFO* errorInfo) const {
 void Simulator::Close(RFC_HANDLE handle) {
   if (handle == 0) {
     connections_.clear();
+    // The program's error report closes everything and ends the process,
+    // leaving the tables of the failed step behind by design.
+    tablesLeftByDesign_ = tables_.Created();
   } else if (connections_.erase(handle) == 0) {
     ContractFailure("RfcClose: handle " + std::to_string(handle) + " is not open");
+  }
+}
+
+void Simulator::AtProcessEnd() {
+  if (!connections_.empty()) {
+    std::string handles;
+    for (const auto& [handle, connection] : connections_) {
+      handles += (handles.empty() ? "" : ", ") + std::to_string(handle) + " (" + connection.system->destination + ")";
+    }
+    ContractFailure("RfcClose: connections still open when the process ends: " + handles);
+  }
+  const std::vector<std::string> tables = tables_.LivingSince(tablesLeftByDesign_);
+  if (!tables.empty()) {
+    std::string names;
+    for (const std::string& name : tables) names += (names.empty() ? "" : ", ") + name;
+    ContractFailure("ItDelete: tables not deleted when the process ends: " + names);
   }
 }
 

@@ -36,6 +36,10 @@ class Simulator {
   void* ItGetLine(ITAB_H table, uint32_t line);
   int32_t ItDelete(ITAB_H table);
 
+  // What the process must have cleaned up before it ends: every connection
+  // closed, every table deleted. The library runs it as the process ends.
+  void AtProcessEnd();
+
  private:
   struct Connection {
     const SystemDescription* system;
@@ -75,6 +79,7 @@ class Simulator {
   std::map<std::string, RFC_TYPEHANDLE, std::less<>> typeHandles_;
   RFC_TYPEHANDLE nextTypeHandle_ = 100;
   SimulatedTables tables_;
+  uint64_t tablesLeftByDesign_ = 0;  // tables created before the last RfcClose(0)
   SimError lastError_;
   std::string exception_;
   std::string callbackText_;

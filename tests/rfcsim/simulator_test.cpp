@@ -352,5 +352,28 @@ TEST_F(MeasurementTest, MisuseOfConnectionsAndTablesIsAContractFailure) {
             "rfcsim: contract: RfcClose: handle 1 is not open\n");
 }
 
+TEST_F(MeasurementTest, TheProcessMustEndWithEveryConnectionClosedAndEveryTableDeleted) {
+  Write("RfcSim.txt", kDev);
+  Simulator simulator(directory_);
+  ASSERT_NE(OpenR3(simulator, "DEV"), 0u);
+  simulator.ItCreate("TF_CPU_ALL", 48, 0, 0);
+  ASSERT_EQ(simulator.ItDelete(simulator.ItCreate("MISS_VIEWS", 40, 0, 0)), 0);
+  ::testing::internal::CaptureStderr();
+  simulator.AtProcessEnd();
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "rfcsim: contract: RfcClose: connections still open when the process ends: 1 (DEV)\n"
+            "rfcsim: contract: ItDelete: tables not deleted when the process ends: TF_CPU_ALL\n");
+  // The program's error report closes everything and leaves the tables.
+  simulator.Close(0);
+  ::testing::internal::CaptureStderr();
+  simulator.AtProcessEnd();
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  simulator.ItCreate("MISS_INDEX", 40, 0, 0);
+  ::testing::internal::CaptureStderr();
+  simulator.AtProcessEnd();
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "rfcsim: contract: ItDelete: tables not deleted when the process ends: MISS_INDEX\n");
+}
+
 }  // namespace
 }  // namespace rfcsim
