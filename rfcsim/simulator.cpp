@@ -24,6 +24,9 @@ void* Simulator::Environment(RFC_ENV* environment) {
     return nullptr;
   }
   handler_ = environment ? environment->errorhandler : nullptr;
+  // The program installs the environment in the sensor's working directory
+  // and may log on from another one.
+  ReadDescription();
   return nullptr;
 }
 

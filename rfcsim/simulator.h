@@ -47,7 +47,11 @@ class Simulator {
   };
 
   RFC_HANDLE Logon(const LogonRequest& request, RFC_ERROR_INFO* errorInfo);
-  std::string LoadDescription();
+  // Reads RfcSim.txt from the directory once it is there; until then every
+  // call looks for it again.
+  void ReadDescription();
+  // Why no logon can pass: no description, or the first problem in it.
+  std::string DescriptionProblem();
   std::string CheckOpenEx(const char* connectString, LogonRequest& request) const;
   RFC_HANDLE Refuse(const LogonRequest& request, const std::string& reason, RFC_ERROR_INFO* errorInfo);
 

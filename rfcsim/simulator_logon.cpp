@@ -35,12 +35,14 @@ LogonRequest Request(std::string routine, std::string destination, std::string c
 
 }  // namespace
 
-std::string Simulator::LoadDescription() {
-  if (!description_) {
-    const auto text = ReadFile(directory_ / "RfcSim.txt");
-    if (!text) return "no RfcSim.txt in the working directory";
-    description_ = ParseDescription(*text);
-  }
+void Simulator::ReadDescription() {
+  if (description_) return;
+  if (const auto text = ReadFile(directory_ / "RfcSim.txt")) description_ = ParseDescription(*text);
+}
+
+std::string Simulator::DescriptionProblem() {
+  ReadDescription();
+  if (!description_) return "no RfcSim.txt in the working directory";
   return Problem("RfcSim.txt", description_->problems);
 }
 
@@ -96,7 +98,7 @@ RFC_HANDLE Simulator::OpenEx(const char* connectString, RFC_ERROR_INFO* errorInf
 }
 
 RFC_HANDLE Simulator::Logon(const LogonRequest& request, RFC_ERROR_INFO* errorInfo) {
-  if (std::string reason = LoadDescription(); !reason.empty()) return Refuse(request, reason, errorInfo);
+  if (std::string reason = DescriptionProblem(); !reason.empty()) return Refuse(request, reason, errorInfo);
   const SystemDescription* system = description_->Find(request.destination);
   if (!system) {
     return Refuse(request, "destination " + request.destination + " is not described in RfcSim.txt", errorInfo);

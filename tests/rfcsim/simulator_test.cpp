@@ -170,6 +170,37 @@ TEST_F(SimulatorTest, TheGatewayRoadChecksGatewayHostAndServiceInsteadOfTheServe
   EXPECT_STREQ(info.intstat, "partner not reached: gateway service sapgw01, expected sapgw00");
 }
 
+// Restores the working directory that a test changes.
+class WorkingDirectory {
+ public:
+  WorkingDirectory() : previous_(std::filesystem::current_path()) {}
+  ~WorkingDirectory() { std::filesystem::current_path(previous_); }
+
+ private:
+  std::filesystem::path previous_;
+};
+
+TEST_F(SimulatorTest, TheDescriptionIsReadAtRfcEnvironmentAndTheOtherFilesWhereEachCallRuns) {
+  const auto sensor = directory_ / "sensor", worker = directory_ / "worker";
+  std::filesystem::create_directories(sensor);
+  std::filesystem::create_directories(worker);
+  Write("sensor/RfcSim.txt", kDev);
+  WorkingDirectory restored;
+  Simulator simulator;
+  RFC_ENV environment{RecordingHandler, nullptr};
+  std::filesystem::current_path(worker);
+  simulator.Environment(&environment);
+  std::filesystem::current_path(sensor);
+  simulator.Environment(&environment);
+  std::filesystem::current_path(worker);
+  const RFC_HANDLE handle = OpenR3(simulator, "DEV");
+  EXPECT_NE(handle, 0u);
+  simulator.Close(handle);
+  EXPECT_EQ(OpenR3(simulator, "DEV", "INTRUDER    "), 0u);
+  EXPECT_TRUE(std::filesystem::exists(worker / "Dev_Rfc.Trc"));
+  EXPECT_FALSE(std::filesystem::exists(sensor / "Dev_Rfc.Trc"));
+}
+
 // A whole measurement as the sensor makes it, checking what arrives byte for byte.
 class MeasurementTest : public SimulatorTest {
  protected:
