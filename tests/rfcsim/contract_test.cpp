@@ -141,18 +141,18 @@ TEST(TableContract, TablesNeedTheRowTypeAndATableOfTheRightNameAndLength) {
             "table TF_CPU_ALL carries the table created as \"MISS_VIEWS\"");
   int stranger = 0;
   EXPECT_EQ(check(Table("TF_CPU_ALL", 100, &stranger)), "table TF_CPU_ALL carries no table handle from ItCreate");
-  RFC_TABLE shortName = Table("TF_CPU_ALL", 100, right);
-  shortName.nlen = 9;
-  EXPECT_EQ(check(shortName), "table TF_CPU_ALL name length 9, expected 10");
-  RFC_TABLE rowLengthSet = Table("TF_CPU_ALL", 100, right);
-  rowLengthSet.leng = 48;
-  EXPECT_EQ(check(rowLengthSet), "table TF_CPU_ALL leng 48, expected 0");
-  RFC_TABLE modeSet = Table("TF_CPU_ALL", 100, right);
-  modeSet.itmode = 1;
-  EXPECT_EQ(check(modeSet), "table TF_CPU_ALL itmode 1, expected 0");
-  RFC_TABLE reservedSet = Table("TF_CPU_ALL", 100, right);
-  reservedSet.newitab = 1;
-  EXPECT_EQ(check(reservedSet), "table TF_CPU_ALL newitab 1, expected 0");
+  // Only name, name length, row type and table handle are the program's to set.
+  const std::pair<void (*)(RFC_TABLE&), std::string> filledIn[] = {
+      {[](RFC_TABLE& table) { table.nlen = 9; }, "table TF_CPU_ALL name length 9, expected 10"},
+      {[](RFC_TABLE& table) { table.leng = 48; }, "table TF_CPU_ALL leng 48, expected 0"},
+      {[](RFC_TABLE& table) { table.itmode = 1; }, "table TF_CPU_ALL itmode 1, expected 0"},
+      {[](RFC_TABLE& table) { table.newitab = 1; }, "table TF_CPU_ALL newitab 1, expected 0"},
+  };
+  for (const auto& [fill, expected] : filledIn) {
+    RFC_TABLE table = Table("TF_CPU_ALL", 100, right);
+    fill(table);
+    EXPECT_EQ(check(table), expected);
+  }
   const RFC_TABLE twice[] = {Table("TF_CPU_ALL", 100, right), Table("TF_CPU_ALL", 100, right), kEndOfTables};
   EXPECT_EQ(CheckTables(cpu->tables, twice, handles, tables), "table 2 is \"TF_CPU_ALL\", expected the terminator");
   EXPECT_EQ(CheckTables(cpu->tables, &kEndOfTables, handles, tables),
