@@ -33,6 +33,17 @@ struct Injections {
   std::set<std::string, std::less<>> install;    // structure names
 };
 
+// How the system answers over the network, in milliseconds. A step is the
+// logon ("LOGON") or one function module's call.
+struct NetworkConduct {
+  std::optional<uint32_t> logonLatency;
+  std::optional<uint32_t> callLatency;
+  std::map<std::string, uint32_t, std::less<>> functionLatency;  // wins over callLatency
+  std::optional<uint32_t> jitter;  // up to this much more at each step
+  std::optional<std::string> hang;   // the step that never answers
+  std::optional<std::string> crash;  // the step that ends the process
+};
+
 struct SystemDescription {
   std::string destination;
   size_t line = 0;  // of its section header
@@ -50,6 +61,7 @@ struct SystemDescription {
   std::unordered_map<std::string_view, std::string> values;
   uint32_t cpuRows = 1;
   Injections failures;
+  NetworkConduct network;  // with what [defaults] gives and the system does not
 };
 
 struct DescriptionProblem {

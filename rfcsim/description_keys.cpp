@@ -5,6 +5,7 @@
 
 #include "catalogue.h"
 #include "field_value.h"
+#include "network_keys.h"
 
 namespace rfcsim {
 namespace {
@@ -117,6 +118,7 @@ void Default(SystemDescription& system, std::string_view name, std::string_view 
 }  // namespace
 
 std::string ApplyDescriptionKey(SystemDescription& system, std::string_view key, std::string_view value) {
+  if (auto problem = ApplyNetworkKey(system.network, key, value)) return *problem;
   if (key == "CLIENT") system.client = std::string(value);
   else if (key == "USER") system.user = UpperCase(value);
   else if (key == "PASSWORD") system.password = std::string(value);

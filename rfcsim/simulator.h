@@ -58,6 +58,7 @@ class Simulator {
   RFC_RC CallFailed(const Connection& connection, const std::string& where, const CallFailure& failure,
                     char** exception);
   RFC_RC CallbackFailure(const SystemDescription& system, const std::string& where, const std::string& text);
+  static bool FailsAt(const Injections& failures, std::string_view routine, std::string_view function);
   // Fails with a callback or a code injected for the pending call, if any.
   std::optional<RFC_RC> InjectedAt(const Connection& connection, std::string_view routine, char** exception);
   bool Injected(std::set<std::string, std::less<>> Injections::*which, std::string_view name) const;
@@ -66,6 +67,10 @@ class Simulator {
                         RFC_TABLE* tables) const;
   void FillTables(const Connection& connection, const FunctionSpec& function, RFC_TABLE* tables);
   Connection* FindConnection(std::string_view routine, RFC_HANDLE handle);
+
+  // The step's time on the network (the logon, or a function module's call):
+  // its latency and jitter, or a crash or a hang where the description says so.
+  void Answer(const SystemDescription& system, std::string_view step);
 
   // Records the failure for RfcLastError and appends it to the trace.
   void Fail(SimError error);
@@ -84,6 +89,8 @@ class Simulator {
   RFC_TYPEHANDLE nextTypeHandle_ = 100;
   SimulatedTables tables_;
   uint64_t tablesLeftByDesign_ = 0;  // tables created before the last RfcClose(0)
+  // How often each destination has taken each step, for repeatable jitter.
+  std::map<std::pair<std::string, std::string>, uint64_t> stepCounts_;
   SimError lastError_;
   std::string exception_;
   std::string callbackText_;

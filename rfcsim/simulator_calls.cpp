@@ -38,11 +38,13 @@ RFC_RC Simulator::Call(RFC_HANDLE handle, const char* function, RFC_PARAMETER* e
     return 1;
   }
   connection->pending = known;
-  if (const auto failed = InjectedAt(*connection, "RfcCall", nullptr)) {
-    connection->pending = nullptr;
-    return *failed;
-  }
-  return 0;
+  // The answer's time is spent in RfcReceive, unless the call already fails
+  // here: then the partner's refusal takes it.
+  if (!FailsAt(connection->system->failures, "RfcCall", known->name)) return 0;
+  Answer(*connection->system, known->name);
+  const RFC_RC failed = InjectedAt(*connection, "RfcCall", nullptr).value_or(1);
+  connection->pending = nullptr;
+  return failed;
 }
 
 RFC_RC Simulator::Receive(RFC_HANDLE handle, RFC_PARAMETER* importing, RFC_TABLE* tables, char** exception) {
@@ -58,12 +60,18 @@ RFC_RC Simulator::Receive(RFC_HANDLE handle, RFC_PARAMETER* importing, RFC_TABLE
     ContractFailure("RfcReceive " + std::string(known.name) + ": " + problem);
     return 1;
   }
+  Answer(*connection->system, known.name);
   const auto failed = InjectedAt(*connection, "RfcReceive", exception);
   connection->pending = nullptr;
   if (failed) return *failed;
   WriteImporting(*connection->system, known.importing, importing);
   FillTables(*connection, known, tables);
   return 0;
+}
+
+bool Simulator::FailsAt(const Injections& failures, std::string_view routine, std::string_view function) {
+  if (routine == "RfcCall") return failures.callbackAtCall.contains(function) || failures.atCall.contains(function);
+  return failures.callbackAtReceive.contains(function) || failures.atReceive.contains(function);
 }
 
 std::optional<RFC_RC> Simulator::InjectedAt(const Connection& connection, std::string_view routine,

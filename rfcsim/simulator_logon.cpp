@@ -2,6 +2,7 @@
 #include <sstream>
 
 #include "logon_contract.h"
+#include "network_keys.h"
 #include "saprfc_ini.h"
 #include "simulator.h"
 
@@ -103,6 +104,8 @@ RFC_HANDLE Simulator::Logon(const LogonRequest& request, RFC_ERROR_INFO* errorIn
   if (!system) {
     return Refuse(request, "destination " + request.destination + " is not described in RfcSim.txt", errorInfo);
   }
+  // A refused logon takes its time as well: the partner answers it.
+  Answer(*system, kLogonStep);
   if (std::string reason = RefusalReason(*system, request); !reason.empty()) {
     return Refuse(request, reason, errorInfo);
   }

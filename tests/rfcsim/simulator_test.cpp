@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -382,6 +383,28 @@ TEST_F(MeasurementTest, MisuseOfConnectionsAndTablesIsAContractFailure) {
             "rfcsim: contract: RfcCall: handle 1 is not open\n"
             "rfcsim: contract: RfcClose: handle 1 is not open\n");
 }
+
+TEST_F(MeasurementTest, LatencyIsSpentAtTheLogonAndInTheRoutineThatGetsTheAnswer) {
+  using Clock = std::chrono::steady_clock;
+  Write("RfcSim.txt", std::string(kDev) + "latency.logon = 20\nlatency.call = 15\nfail.call.GET_CPU_ALL = 1\n");
+  Simulator simulator(directory_);
+  auto start = Clock::now();
+  const RFC_HANDLE handle = OpenR3(simulator, "DEV", "INTRUDER    ");
+  EXPECT_EQ(handle, 0u);
+  EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(20));
+  Install(simulator);
+  start = Clock::now();
+  EXPECT_EQ(CpuRead(simulator, OpenR3(simulator, "DEV"), simulator.ItCreate("TF_CPU_ALL", 48, 0, 0), nullptr), 1);
+  EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(35));
+}
+
+#if GTEST_HAS_DEATH_TEST
+TEST_F(MeasurementTest, ACrashEndsTheProcessAtItsStep) {
+  Write("RfcSim.txt", std::string(kDev) + "crash = logon\n");
+  Simulator simulator(directory_);
+  EXPECT_DEATH(OpenR3(simulator, "DEV"), "");
+}
+#endif
 
 TEST_F(MeasurementTest, TheProcessMustEndWithEveryConnectionClosedAndEveryTableDeleted) {
   Write("RfcSim.txt", kDev);
