@@ -115,12 +115,35 @@ constexpr std::array<FunctionSpec, 3> kFunctions = {{
     {"DB02_DB4_GET_INFO", {}, kDb02Importing, kDb02Tables},
 }};
 
-const FieldSpec* FindIn(std::span<const FieldSpec> fields, std::string_view name) {
-  for (const FieldSpec& field : fields) {
-    if (field.name == name) return &field;
+// Calls visit(field) for every value the description may set: the fields of
+// the structures the system sends, and the scalar importing parameters.
+template <typename Visit>
+constexpr void ForEachValueSpec(Visit visit) {
+  for (const StructureSpec& structure : kStructures) {
+    if (structure.name == "MISSOBJ") continue;
+    for (const FieldSpec& field : structure.fields) visit(field);
   }
-  return nullptr;
+  for (const FunctionSpec& function : kFunctions) {
+    for (const ParameterSpec& parameter : function.importing) {
+      if (parameter.structure.empty()) visit(parameter.field);
+    }
+  }
 }
+
+constexpr size_t kValueSpecCount = [] {
+  size_t count = 0;
+  ForEachValueSpec([&count](const FieldSpec&) { ++count; });
+  return count;
+}();
+
+// Sorted by name, since every line of a description looks its key up here.
+constexpr auto kValueSpecsByName = [] {
+  std::array<const FieldSpec*, kValueSpecCount> index{};
+  size_t at = 0;
+  ForEachValueSpec([&](const FieldSpec& field) { index[at++] = &field; });
+  std::sort(index.begin(), index.end(), [](const FieldSpec* a, const FieldSpec* b) { return a->name < b->name; });
+  return index;
+}();
 
 }  // namespace
 
@@ -142,16 +165,9 @@ const FunctionSpec* FindFunction(std::string_view name) {
 }
 
 const FieldSpec* FindValueSpec(std::string_view upperName) {
-  for (const StructureSpec& structure : kStructures) {
-    if (structure.name == "MISSOBJ") continue;
-    if (const FieldSpec* field = FindIn(structure.fields, upperName)) return field;
-  }
-  for (const FunctionSpec& function : kFunctions) {
-    for (const ParameterSpec& parameter : function.importing) {
-      if (parameter.structure.empty() && parameter.field.name == upperName) return &parameter.field;
-    }
-  }
-  return nullptr;
+  const auto found = std::lower_bound(kValueSpecsByName.begin(), kValueSpecsByName.end(), upperName,
+                                      [](const FieldSpec* field, std::string_view name) { return field->name < name; });
+  return found != kValueSpecsByName.end() && (*found)->name == upperName ? *found : nullptr;
 }
 
 }  // namespace rfcsim

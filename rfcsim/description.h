@@ -57,11 +57,15 @@ struct SystemDescription {
   std::optional<std::string> gatewayHost;
   std::optional<std::string> gatewayService;
   // Encoded bytes of the fields and scalar parameters the description sets,
-  // by their upper-case names; the others are sent with their defaults.
-  std::unordered_map<std::string_view, std::string> values;
+  // by their upper-case names; the others are sent with their defaults. A
+  // system sets a few dozen at most: a list holds them more cheaply than a map.
+  std::vector<std::pair<std::string_view, std::string>> values;
   uint32_t cpuRows = 1;
   Injections failures;
   NetworkConduct network;  // with what [defaults] gives and the system does not
+
+  // The bytes the description sets for a value, none when it sets none.
+  const std::string* Value(std::string_view name) const;
 };
 
 struct DescriptionProblem {

@@ -105,14 +105,14 @@ std::string ApplyValue(SystemDescription& system, std::string_view key, std::str
   if (!field) return "unknown key " + std::string(key);
   EncodedValue encoded = EncodeField(*field, value);
   if (!encoded.problem.empty()) return std::string(key) + ": " + encoded.problem;
-  system.values[field->name] = std::move(encoded.bytes);
+  system.values.emplace_back(field->name, std::move(encoded.bytes));
   return {};
 }
 
 void Default(SystemDescription& system, std::string_view name, std::string_view text) {
   const FieldSpec* field = FindValueSpec(name);
-  if (system.values.contains(field->name)) return;
-  system.values[field->name] = EncodeField(*field, text.substr(0, field->length)).bytes;
+  if (system.Value(field->name)) return;
+  system.values.emplace_back(field->name, EncodeField(*field, text.substr(0, field->length)).bytes);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 #include <algorithm>
-#include <unordered_set>
+#include <vector>
 
 #include "description.h"
 #include "description_keys.h"
@@ -74,16 +74,24 @@ class Reader {
   }
 
   void DefaultsKey(size_t number, const std::string& key, std::string_view value) {
-    if (!keys_.insert(key).second) return Problem(number, key + " given twice");
+    if (!FirstTime(key)) return Problem(number, key + " given twice");
     const auto problem = ApplyNetworkKey(defaults_, key, value);
     if (!problem) return Problem(number, key + ": only latency, jitter, hang and crash keys can stand in [defaults]");
     if (!problem->empty()) Problem(number, *problem);
   }
 
   void Key(size_t number, const std::string& key, std::string_view value) {
-    if (!keys_.insert(key).second) return Problem(number, key + " given twice");
+    if (!FirstTime(key)) return Problem(number, key + " given twice");
     const std::string problem = ApplyDescriptionKey(*current_, key, value);
     if (!problem.empty()) Problem(number, problem);
+  }
+
+  // Whether the section has not had the key before. A section has a dozen or
+  // two keys, which a plain list searches faster than a hash set is filled.
+  bool FirstTime(const std::string& key) {
+    if (std::find(keys_.begin(), keys_.end(), key) != keys_.end()) return false;
+    keys_.push_back(key);
+    return true;
   }
 
   void Close() {
@@ -97,7 +105,7 @@ class Reader {
 
   Description description_;
   std::optional<SystemDescription> current_;
-  std::unordered_set<std::string> keys_;
+  std::vector<std::string> keys_;  // of the current section
   bool skipping_ = false;
   bool inDefaults_ = false;
   size_t defaultsLine_ = 0;  // of the [defaults] header, 0 while there is none
@@ -116,6 +124,13 @@ std::string UpperCase(std::string_view text) {
 const SystemDescription* Description::Find(std::string_view destination) const {
   const auto found = byDestination.find(UpperCase(destination));
   return found == byDestination.end() ? nullptr : &systems[found->second];
+}
+
+const std::string* SystemDescription::Value(std::string_view name) const {
+  for (const auto& [valueName, bytes] : values) {
+    if (valueName == name) return &bytes;
+  }
+  return nullptr;
 }
 
 Description ParseDescription(std::string_view text) {

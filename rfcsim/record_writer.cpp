@@ -7,8 +7,7 @@
 namespace rfcsim {
 
 std::string ValueBytes(const SystemDescription& system, const FieldSpec& field) {
-  const auto found = system.values.find(field.name);
-  if (found != system.values.end()) return found->second;
+  if (const std::string* bytes = system.Value(field.name)) return *bytes;
   return EncodeField(field, field.value).bytes;
 }
 

@@ -10,8 +10,8 @@ namespace rfcsim {
 namespace {
 
 std::string Value(const SystemDescription& system, std::string_view name) {
-  const auto found = system.values.find(FindValueSpec(name)->name);
-  return found == system.values.end() ? std::string("(unset)") : found->second;
+  const std::string* bytes = system.Value(FindValueSpec(name)->name);
+  return bytes ? *bytes : std::string("(unset)");
 }
 
 TEST(ParseDescription, ReadsSystemsWithLogonDataValuesAndFailures) {
@@ -171,12 +171,15 @@ TEST(ParseDescription, ArbitraryBytesNeverBreakIt) {
 TEST(ParseDescription, AThousandSystemsReadInOnePass) {
   std::string text;
   for (int i = 0; i < 1000; ++i) {
-    text += "[system S" + std::to_string(i) + "]\nclient = 100\nuser = U\npassword = P\nhost = h" +
-            std::to_string(i) + "\nsysnr = 00\nRFCDBSYS = DB4\nTAB_MIS_DD = " + std::to_string(i) + "\n";
+    text += "[system S" + std::to_string(i) + "]\nclient = 100\nuser = U\npassword = P\nlanguage = E\nhost = h" +
+            std::to_string(i) + "\nsysnr = 00\nRFCDBSYS = DB4\nDBSYS = DB4\nFS_A_DATE = 20261208\n"
+            "FS_A_TIME = 061500\nSYSID = S\nTAB_MIS_DD = 3\nIDX_MIS_DD = 5\nlatency.call = 20\n";
   }
+  // A worker process per system reads the whole file: it takes about a
+  // millisecond or two, and a hundred times that is a fault, not noise.
   const auto start = std::chrono::steady_clock::now();
   const Description description = ParseDescription(text);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(250));
   EXPECT_TRUE(description.problems.empty());
   ASSERT_EQ(description.systems.size(), 1000u);
   EXPECT_EQ(description.Find("s999")->host, "h999");
