@@ -14,8 +14,17 @@ namespace {
 
 using namespace rfcsim::testing;
 
-std::string handlerText;  // the library's error callback is a plain C function
+// The library's error callback is a plain C function.
+std::string handlerText;
 void RecordingHandler(char* operation) { handlerText = operation; }
+
+// Like the sensor's error report, which closes everything before it ends the
+// process; this one returns instead.
+Simulator* reportingSimulator = nullptr;
+void ClosingHandler(char* operation) {
+  handlerText = operation;
+  reportingSimulator->Close(0);
+}
 
 class SimulatorTest : public ::testing::Test {
  protected:
@@ -321,7 +330,8 @@ TEST_F(MeasurementTest, InjectedCodesComeWithTheirExceptionAndTraceLines) {
 TEST_F(MeasurementTest, AnInjectedLibraryErrorGoesThroughTheCallbackLast) {
   Write("RfcSim.txt", std::string(kDev) + "fail.callback.call.GET_CPU_ALL = connection to partner lost\n");
   Simulator simulator(directory_);
-  RFC_ENV environment{RecordingHandler, nullptr};
+  reportingSimulator = &simulator;
+  RFC_ENV environment{ClosingHandler, nullptr};
   simulator.Environment(&environment);
   const RFC_HANDLE handle = OpenR3(simulator, "DEV");
   Install(simulator);
