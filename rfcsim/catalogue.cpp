@@ -8,32 +8,32 @@
 namespace rfcsim {
 namespace {
 
-constexpr FieldSpec Chars(std::string_view name, uint32_t length, std::string_view value = "") {
+constexpr KnownField Chars(std::string_view name, uint32_t length, std::string_view value = "") {
   return {name, RFCTYPE_CHAR, length, 0, 0, value};
 }
-constexpr FieldSpec Int4(std::string_view name, std::string_view value = "0") {
+constexpr KnownField Int4(std::string_view name, std::string_view value = "0") {
   return {name, RFCTYPE_INT, 4, 0, 0, value};
 }
-constexpr FieldSpec Int2(std::string_view name) { return {name, RFCTYPE_INT2, 2, 0, 0, "0"}; }
-constexpr FieldSpec Packed(std::string_view name, uint32_t length, uint32_t decimals = 0) {
+constexpr KnownField Int2(std::string_view name) { return {name, RFCTYPE_INT2, 2, 0, 0, "0"}; }
+constexpr KnownField Packed(std::string_view name, uint32_t length, uint32_t decimals = 0) {
   return {name, RFCTYPE_BCD, length, decimals, 0, "0"};
 }
-constexpr FieldSpec Date(std::string_view name) { return {name, RFCTYPE_DATE, 8, 0, 0, "00000000"}; }
-constexpr FieldSpec Time(std::string_view name) { return {name, RFCTYPE_TIME, 6, 0, 0, "000000"}; }
+constexpr KnownField Date(std::string_view name) { return {name, RFCTYPE_DATE, 8, 0, 0, "00000000"}; }
+constexpr KnownField Time(std::string_view name) { return {name, RFCTYPE_TIME, 6, 0, 0, "000000"}; }
 
-constexpr bool IsInteger(const FieldSpec& field) { return field.type == RFCTYPE_INT || field.type == RFCTYPE_INT2; }
+constexpr bool IsInteger(const KnownField& field) { return field.type == RFCTYPE_INT || field.type == RFCTYPE_INT2; }
 
 // The ERP system lays a record out field after field, each integer at a
 // multiple of its own length, and rounds the whole up to its widest integer.
 template <size_t N>
 struct Layout {
   std::string_view name;
-  std::array<FieldSpec, N> fields;
+  std::array<KnownField, N> fields;
   uint32_t size = 0;
 
-  constexpr Layout(std::string_view structure, std::array<FieldSpec, N> given) : name(structure), fields(given) {
+  constexpr Layout(std::string_view structure, std::array<KnownField, N> given) : name(structure), fields(given) {
     uint32_t alignment = 1;
-    for (FieldSpec& field : fields) {
+    for (KnownField& field : fields) {
       const uint32_t step = IsInteger(field) ? field.length : 1;
       size = (size + step - 1) / step * step;
       field.position = size;
@@ -42,7 +42,7 @@ struct Layout {
     }
     size = (size + alignment - 1) / alignment * alignment;
   }
-  constexpr StructureSpec Spec() const { return {name, size, fields}; }
+  constexpr KnownStructure Entry() const { return {name, size, fields}; }
 };
 
 constexpr Layout kCpuAll("CPU_ALL", std::array{
@@ -69,16 +69,16 @@ constexpr Layout kDb02InfDb4("DB02INFDB4", std::array{
 
 constexpr Layout kMissObj("MISSOBJ", std::array{Chars("NAME", 40)});
 
-constexpr std::array kStructures = {kCpuAll.Spec(), kRfcsi.Spec(), kDb02InfDb4.Spec(), kMissObj.Spec()};
+constexpr std::array kStructures = {kCpuAll.Entry(), kRfcsi.Entry(), kDb02InfDb4.Entry(), kMissObj.Entry()};
 
-constexpr ParameterSpec Scalar(FieldSpec field) { return {field, ""}; }
+constexpr KnownParameter Scalar(KnownField field) { return {field, ""}; }
 // A whole record of a structure that the program installs before the call.
 template <size_t N>
-constexpr ParameterSpec Record(std::string_view name, const Layout<N>& structure) {
+constexpr KnownParameter Record(std::string_view name, const Layout<N>& structure) {
   return {{name, 0, structure.size, 0, 0, ""}, structure.name};
 }
 template <size_t N>
-constexpr TableSpec Table(std::string_view name, const Layout<N>& row) {
+constexpr KnownTable Table(std::string_view name, const Layout<N>& row) {
   return {name, row.name, row.size};
 }
 
@@ -109,7 +109,7 @@ constexpr std::array kDb02Tables = {Table("ADDTL_INDEX", kMissObj), Table("ADDTL
                                     Table("ADDTL_VIEWS", kMissObj),  Table("MISS_INDEX", kMissObj),
                                     Table("MISS_TABLES", kMissObj),  Table("MISS_VIEWS", kMissObj)};
 
-constexpr std::array<FunctionSpec, 3> kFunctions = {{
+constexpr std::array<KnownFunction, 3> kFunctions = {{
     {"GET_CPU_ALL", kCpuExporting, kCpuImporting, kCpuTables},
     {"RFC_SYSTEM_INFO", {}, kSystemInfoImporting, {}},
     {"DB02_DB4_GET_INFO", {}, kDb02Importing, kDb02Tables},
@@ -118,56 +118,56 @@ constexpr std::array<FunctionSpec, 3> kFunctions = {{
 // Calls visit(field) for every value the description may set: the fields of
 // the structures the system sends, and the scalar importing parameters.
 template <typename Visit>
-constexpr void ForEachValueSpec(Visit visit) {
-  for (const StructureSpec& structure : kStructures) {
+constexpr void ForEachSettableValue(Visit visit) {
+  for (const KnownStructure& structure : kStructures) {
     if (structure.name == "MISSOBJ") continue;
-    for (const FieldSpec& field : structure.fields) visit(field);
+    for (const KnownField& field : structure.fields) visit(field);
   }
-  for (const FunctionSpec& function : kFunctions) {
-    for (const ParameterSpec& parameter : function.importing) {
+  for (const KnownFunction& function : kFunctions) {
+    for (const KnownParameter& parameter : function.importing) {
       if (parameter.structure.empty()) visit(parameter.field);
     }
   }
 }
 
-constexpr size_t kValueSpecCount = [] {
+constexpr size_t kSettableValueCount = [] {
   size_t count = 0;
-  ForEachValueSpec([&count](const FieldSpec&) { ++count; });
+  ForEachSettableValue([&count](const KnownField&) { ++count; });
   return count;
 }();
 
 // Sorted by name, since every line of a description looks its key up here.
-constexpr auto kValueSpecsByName = [] {
-  std::array<const FieldSpec*, kValueSpecCount> index{};
+constexpr auto kSettableValuesByName = [] {
+  std::array<const KnownField*, kSettableValueCount> index{};
   size_t at = 0;
-  ForEachValueSpec([&](const FieldSpec& field) { index[at++] = &field; });
-  std::sort(index.begin(), index.end(), [](const FieldSpec* a, const FieldSpec* b) { return a->name < b->name; });
+  ForEachSettableValue([&](const KnownField& field) { index[at++] = &field; });
+  std::sort(index.begin(), index.end(), [](const KnownField* a, const KnownField* b) { return a->name < b->name; });
   return index;
 }();
 
 }  // namespace
 
-std::span<const StructureSpec> Structures() { return kStructures; }
-std::span<const FunctionSpec> Functions() { return kFunctions; }
+std::span<const KnownStructure> Structures() { return kStructures; }
+std::span<const KnownFunction> Functions() { return kFunctions; }
 
-const StructureSpec* FindStructure(std::string_view name) {
-  for (const StructureSpec& structure : kStructures) {
+const KnownStructure* FindStructure(std::string_view name) {
+  for (const KnownStructure& structure : kStructures) {
     if (structure.name == name) return &structure;
   }
   return nullptr;
 }
 
-const FunctionSpec* FindFunction(std::string_view name) {
-  for (const FunctionSpec& function : kFunctions) {
+const KnownFunction* FindFunction(std::string_view name) {
+  for (const KnownFunction& function : kFunctions) {
     if (function.name == name) return &function;
   }
   return nullptr;
 }
 
-const FieldSpec* FindValueSpec(std::string_view upperName) {
-  const auto found = std::lower_bound(kValueSpecsByName.begin(), kValueSpecsByName.end(), upperName,
-                                      [](const FieldSpec* field, std::string_view name) { return field->name < name; });
-  return found != kValueSpecsByName.end() && (*found)->name == upperName ? *found : nullptr;
+const KnownField* FindSettableValue(std::string_view upperName) {
+  const auto byName = [](const KnownField* field, std::string_view name) { return field->name < name; };
+  const auto found = std::lower_bound(kSettableValuesByName.begin(), kSettableValuesByName.end(), upperName, byName);
+  return found != kSettableValuesByName.end() && (*found)->name == upperName ? *found : nullptr;
 }
 
 }  // namespace rfcsim

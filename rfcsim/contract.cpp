@@ -18,8 +18,8 @@ std::string Quoted(std::string_view bytes) {
   return quoted;
 }
 
-std::string CheckField(const StructureSpec& known, uint32_t index, const RFC_TYPE_ELEMENT& element) {
-  const FieldSpec& field = known.fields[index];
+std::string CheckField(const KnownStructure& known, uint32_t index, const RFC_TYPE_ELEMENT& element) {
+  const KnownField& field = known.fields[index];
   const std::string where = "structure " + std::string(known.name) + " field " + std::to_string(index + 1);
   if (!element.name) return where + " has no name, expected " + std::string(field.name);
   if (element.name != field.name) return where + " is " + Quoted(element.name) + ", expected " + std::string(field.name);
@@ -31,7 +31,7 @@ std::string CheckField(const StructureSpec& known, uint32_t index, const RFC_TYP
   return {};
 }
 
-std::string CheckType(const std::string& what, const ParameterSpec& known, uint32_t type,
+std::string CheckType(const std::string& what, const KnownParameter& known, uint32_t type,
                       const TypeHandleOf& typeHandleOf) {
   if (known.structure.empty()) {
     return type == known.field.type ? std::string() : Mismatch(what, "type", type, known.field.type);
@@ -47,7 +47,7 @@ std::string CheckType(const std::string& what, const ParameterSpec& known, uint3
   return {};
 }
 
-std::string CheckParameter(std::string_view role, size_t index, const ParameterSpec& known,
+std::string CheckParameter(std::string_view role, size_t index, const KnownParameter& known,
                            const RFC_PARAMETER& given, const TypeHandleOf& typeHandleOf) {
   const std::string expectedName(known.field.name);
   const std::string where = std::string(role) + " parameter " + std::to_string(index + 1);
@@ -66,7 +66,7 @@ std::string CheckParameter(std::string_view role, size_t index, const ParameterS
   return {};
 }
 
-std::string CheckTable(size_t index, const TableSpec& known, const RFC_TABLE& given, const TypeHandleOf& typeHandleOf,
+std::string CheckTable(size_t index, const KnownTable& known, const RFC_TABLE& given, const TypeHandleOf& typeHandleOf,
                        const SimulatedTables& tables) {
   const std::string expectedName(known.name);
   const std::string where = "table " + std::to_string(index + 1);
@@ -128,7 +128,7 @@ std::string Shown(std::string_view text) {
 
 std::string CheckStructure(const char* name, const RFC_TYPE_ELEMENT* elements, uint32_t count) {
   if (!name) return "structure without a name";
-  const StructureSpec* known = FindStructure(name);
+  const KnownStructure* known = FindStructure(name);
   if (!known) return "unknown structure " + Quoted(name);
   const std::string what = "structure " + std::string(known->name);
   if (count != known->fields.size()) return Mismatch(what, "field count", count, known->fields.size());
@@ -139,7 +139,7 @@ std::string CheckStructure(const char* name, const RFC_TYPE_ELEMENT* elements, u
   return {};
 }
 
-std::string CheckParameters(std::string_view role, std::span<const ParameterSpec> expected,
+std::string CheckParameters(std::string_view role, std::span<const KnownParameter> expected,
                             const RFC_PARAMETER* given, const TypeHandleOf& typeHandleOf) {
   if (!given) return std::string(role) + " parameter array missing";
   for (size_t i = 0; i < expected.size(); ++i) {
@@ -155,7 +155,7 @@ std::string CheckParameters(std::string_view role, std::span<const ParameterSpec
   return role == "importing" ? CheckOverlap(given, expected.size()) : std::string();
 }
 
-std::string CheckTables(std::span<const TableSpec> expected, const RFC_TABLE* given, const TypeHandleOf& typeHandleOf,
+std::string CheckTables(std::span<const KnownTable> expected, const RFC_TABLE* given, const TypeHandleOf& typeHandleOf,
                         const SimulatedTables& tables) {
   if (!given) return "table array missing";
   for (size_t i = 0; i < expected.size(); ++i) {

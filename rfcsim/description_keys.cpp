@@ -31,8 +31,8 @@ std::optional<int64_t> Number(std::string_view text, int64_t low, int64_t high) 
 }
 
 bool IsTableName(std::string_view name) {
-  for (const FunctionSpec& function : Functions()) {
-    for (const TableSpec& table : function.tables) {
+  for (const KnownFunction& function : Functions()) {
+    for (const KnownTable& table : function.tables) {
       if (table.name == name) return true;
     }
   }
@@ -101,7 +101,7 @@ std::string ApplyFailure(SystemDescription& system, std::string_view key, std::s
 }
 
 std::string ApplyValue(SystemDescription& system, std::string_view key, std::string_view value) {
-  const FieldSpec* field = FindValueSpec(key);
+  const KnownField* field = FindSettableValue(key);
   if (!field) return "unknown key " + std::string(key);
   EncodedValue encoded = EncodeField(*field, value);
   if (!encoded.problem.empty()) return std::string(key) + ": " + encoded.problem;
@@ -110,7 +110,7 @@ std::string ApplyValue(SystemDescription& system, std::string_view key, std::str
 }
 
 void Default(SystemDescription& system, std::string_view name, std::string_view text) {
-  const FieldSpec* field = FindValueSpec(name);
+  const KnownField* field = FindSettableValue(name);
   if (system.Value(field->name)) return;
   system.values.emplace_back(field->name, EncodeField(*field, text.substr(0, field->length)).bytes);
 }

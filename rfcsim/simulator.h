@@ -43,7 +43,7 @@ class Simulator {
  private:
   struct Connection {
     const SystemDescription* system;
-    const FunctionSpec* pending;  // called, not yet received
+    const KnownFunction* pending;  // called, not yet received
   };
 
   RFC_HANDLE Logon(const LogonRequest& request, RFC_ERROR_INFO* errorInfo);
@@ -55,18 +55,18 @@ class Simulator {
   std::string CheckOpenEx(const char* connectString, LogonRequest& request) const;
   RFC_HANDLE Refuse(const LogonRequest& request, const std::string& reason, RFC_ERROR_INFO* errorInfo);
 
-  RFC_RC CallFailed(const SystemDescription& system, const FunctionSpec& called, const std::string& where,
+  RFC_RC CallFailed(const SystemDescription& system, const KnownFunction& called, const std::string& where,
                     const CallFailure& failure, char** exception);
   RFC_RC CallbackFailure(const SystemDescription& system, const std::string& where, const std::string& text);
   static bool FailsAt(const Injections& failures, std::string_view routine, std::string_view function);
   // Fails with a callback or a code injected for the call at this routine, if any.
-  std::optional<RFC_RC> InjectedAt(const SystemDescription& system, const FunctionSpec& function,
+  std::optional<RFC_RC> InjectedAt(const SystemDescription& system, const KnownFunction& function,
                                    std::string_view routine, char** exception);
   bool Injected(std::set<std::string, std::less<>> Injections::*which, std::string_view name) const;
   RFC_TYPEHANDLE InstalledHandle(std::string_view structure) const;
-  std::string CheckCall(const FunctionSpec& function, std::string_view role, RFC_PARAMETER* parameters,
+  std::string CheckCall(const KnownFunction& function, std::string_view role, RFC_PARAMETER* parameters,
                         RFC_TABLE* tables) const;
-  void FillTables(const SystemDescription& system, const FunctionSpec& function, RFC_TABLE* tables);
+  void FillTables(const SystemDescription& system, const KnownFunction& function, RFC_TABLE* tables);
   Connection* FindConnection(std::string_view routine, RFC_HANDLE handle);
 
   // The step's time on the network (the logon, or a function module's call):

@@ -11,7 +11,7 @@ Simulator::Connection* Simulator::FindConnection(std::string_view routine, RFC_H
   return nullptr;
 }
 
-std::string Simulator::CheckCall(const FunctionSpec& function, std::string_view role, RFC_PARAMETER* parameters,
+std::string Simulator::CheckCall(const KnownFunction& function, std::string_view role, RFC_PARAMETER* parameters,
                                  RFC_TABLE* tables) const {
   const TypeHandleOf typeHandleOf = [this](std::string_view structure) { return InstalledHandle(structure); };
   const auto expected = role == "exporting" ? function.exporting : function.importing;
@@ -23,7 +23,7 @@ std::string Simulator::CheckCall(const FunctionSpec& function, std::string_view 
 RFC_RC Simulator::Call(RFC_HANDLE handle, const char* function, RFC_PARAMETER* exporting, RFC_TABLE* tables) {
   Connection* connection = FindConnection("RfcCall", handle);
   if (!connection) return 1;
-  const FunctionSpec* known = function ? FindFunction(function) : nullptr;
+  const KnownFunction* known = function ? FindFunction(function) : nullptr;
   if (!known) {
     ContractFailure("RfcCall: unknown function module \"" + Shown(function ? function : "") + "\"");
     return 1;
@@ -55,7 +55,7 @@ RFC_RC Simulator::Receive(RFC_HANDLE handle, RFC_PARAMETER* importing, RFC_TABLE
     ContractFailure("RfcReceive: no RfcCall awaits its answer on handle " + std::to_string(handle));
     return 1;
   }
-  const FunctionSpec& known = *connection->pending;
+  const KnownFunction& known = *connection->pending;
   if (std::string problem = CheckCall(known, "importing", importing, tables); !problem.empty()) {
     connection->pending = nullptr;
     ContractFailure("RfcReceive " + std::string(known.name) + ": " + problem);
@@ -76,7 +76,7 @@ bool Simulator::FailsAt(const Injections& failures, std::string_view routine, st
   return failures.callbackAtReceive.contains(function) || failures.atReceive.contains(function);
 }
 
-std::optional<RFC_RC> Simulator::InjectedAt(const SystemDescription& system, const FunctionSpec& function,
+std::optional<RFC_RC> Simulator::InjectedAt(const SystemDescription& system, const KnownFunction& function,
                                             std::string_view routine, char** exception) {
   const Injections& failures = system.failures;
   const bool atCall = routine == "RfcCall";
@@ -92,7 +92,7 @@ std::optional<RFC_RC> Simulator::InjectedAt(const SystemDescription& system, con
   return std::nullopt;
 }
 
-RFC_RC Simulator::CallFailed(const SystemDescription& system, const FunctionSpec& called, const std::string& where,
+RFC_RC Simulator::CallFailed(const SystemDescription& system, const KnownFunction& called, const std::string& where,
                              const CallFailure& failure, char** exception) {
   const std::string function(called.name);
   SimError error = Injection(system, "RFC_ERROR_OTHER", where,
@@ -128,7 +128,7 @@ RFC_RC Simulator::CallbackFailure(const SystemDescription& system, const std::st
   return 1;
 }
 
-void Simulator::FillTables(const SystemDescription& system, const FunctionSpec& function, RFC_TABLE* tables) {
+void Simulator::FillTables(const SystemDescription& system, const KnownFunction& function, RFC_TABLE* tables) {
   for (size_t i = 0; i < function.tables.size(); ++i) {
     if (function.tables[i].name != "TF_CPU_ALL") continue;
     const std::string row = RecordBytes(system, *FindStructure("CPU_ALL"));

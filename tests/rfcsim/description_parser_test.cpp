@@ -10,7 +10,7 @@ namespace rfcsim {
 namespace {
 
 std::string Value(const SystemDescription& system, std::string_view name) {
-  const std::string* bytes = system.Value(FindValueSpec(name)->name);
+  const std::string* bytes = system.Value(FindSettableValue(name)->name);
   return bytes ? *bytes : std::string("(unset)");
 }
 

@@ -57,7 +57,7 @@ class SimulatorTest : public ::testing::Test {
 
   RFC_HANDLE OpenR2(Simulator& simulator, const char* gatewayHost, const char* gatewayService) {
     gateway_ = {const_cast<char*>(gatewayHost), const_cast<char*>(gatewayService)};
-    options_ = {const_cast<char*>("DEV"),          1, &gateway_, const_cast<char*>("100"), const_cast<char*>("MONITOR     "),
+    options_ = {const_cast<char*>("DEV"), 1, &gateway_, const_cast<char*>("100"), const_cast<char*>("MONITOR     "),
                 const_cast<char*>("secret    "), const_cast<char*>("E"), 0};
     return simulator.Open(&options_);
   }
