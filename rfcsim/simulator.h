@@ -58,7 +58,6 @@ class Simulator {
   RFC_RC CallFailed(const SystemDescription& system, const KnownFunction& called, const std::string& where,
                     const CallFailure& failure, char** exception);
   RFC_RC CallbackFailure(const SystemDescription& system, const std::string& where, const std::string& text);
-  static bool FailsAt(const Injections& failures, std::string_view routine, std::string_view function);
   // Fails with a callback or a code injected for the call at this routine, if any.
   std::optional<RFC_RC> InjectedAt(const SystemDescription& system, const KnownFunction& function,
                                    std::string_view routine, char** exception);

@@ -3,6 +3,15 @@
 #include "simulator.h"
 
 namespace rfcsim {
+namespace {
+
+// Whether the description makes the function module's call fail at this routine.
+bool FailsAt(const Injections& failures, std::string_view routine, std::string_view function) {
+  if (routine == "RfcCall") return failures.callbackAtCall.contains(function) || failures.atCall.contains(function);
+  return failures.callbackAtReceive.contains(function) || failures.atReceive.contains(function);
+}
+
+}  // namespace
 
 Simulator::Connection* Simulator::FindConnection(std::string_view routine, RFC_HANDLE handle) {
   const auto found = connections_.find(handle);
@@ -69,11 +78,6 @@ RFC_RC Simulator::Receive(RFC_HANDLE handle, RFC_PARAMETER* importing, RFC_TABLE
   WriteImporting(system, known.importing, importing);
   FillTables(system, known, tables);
   return 0;
-}
-
-bool Simulator::FailsAt(const Injections& failures, std::string_view routine, std::string_view function) {
-  if (routine == "RfcCall") return failures.callbackAtCall.contains(function) || failures.atCall.contains(function);
-  return failures.callbackAtReceive.contains(function) || failures.atReceive.contains(function);
 }
 
 std::optional<RFC_RC> Simulator::InjectedAt(const SystemDescription& system, const KnownFunction& function,
