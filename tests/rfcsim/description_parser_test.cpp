@@ -85,6 +85,9 @@ TEST(ParseDescription, EveryUnusableLineIsAProblemWithItsNumber) {
       {"[system A B]\n", 1, "section header must be [system NAME] or [defaults]"},
       {"[server DEV]\n", 1, "section header must be [system NAME] or [defaults]"},
       {"[system DEV\n", 1, "section header must be [system NAME] or [defaults]"},
+      {"[defaults]\nclient = 100\n", 2, "CLIENT: only latency, jitter, hang and crash keys can stand in [defaults]"},
+      {"[defaults]\njitter = 1\njitter = 2\n", 3, "JITTER given twice"},
+      {"[defaults]\n[DEFAULTS]\n", 2, "[defaults] given twice, first at line 1"},
       {head + "sysnr = 100\n", 2, "expected a system number from 00 to 99"},
       {head + "latency.logon = -5\n", 2, "expected milliseconds from 0 to 600000"},
       {head + "latency.call = 600001\n", 2, "expected milliseconds from 0 to 600000"},
@@ -106,9 +109,6 @@ TEST(ParseDescription, EveryUnusableLineIsAProblemWithItsNumber) {
       {head + "fail.install =\n", 2, "expected one or more names"},
       {head + "fail.whatever = 1\n", 2, "unknown key FAIL.WHATEVER"},
       {head + "RFCSI_EXPORT = x\n", 2, "unknown key RFCSI_EXPORT"},
-      {"[defaults]\nclient = 100\n", 2, "CLIENT: only latency, jitter, hang and crash keys can stand in [defaults]"},
-      {"[defaults]\njitter = 1\njitter = 2\n", 3, "JITTER given twice"},
-      {"[defaults]\n[DEFAULTS]\n", 2, "[defaults] given twice, first at line 1"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
