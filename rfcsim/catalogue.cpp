@@ -1,5 +1,6 @@
 #include "catalogue.h"
 
+#include <algorithm>
 #include <array>
 
 #include "rfc_abi.h"
@@ -7,176 +8,166 @@
 namespace rfcsim {
 namespace {
 
-constexpr uint32_t C = RFCTYPE_CHAR;
-constexpr uint32_t D = RFCTYPE_DATE;
-constexpr uint32_t P = RFCTYPE_BCD;
-constexpr uint32_t T = RFCTYPE_TIME;
-constexpr uint32_t I = RFCTYPE_INT;
-constexpr uint32_t S = RFCTYPE_INT2;
+constexpr KnownField Chars(std::string_view name, uint32_t length, std::string_view value = "") {
+  return {name, RFCTYPE_CHAR, length, 0, 0, value};
+}
+constexpr KnownField Int4(std::string_view name, std::string_view value = "0") {
+  return {name, RFCTYPE_INT, 4, 0, 0, value};
+}
+constexpr KnownField Int2(std::string_view name) { return {name, RFCTYPE_INT2, 2, 0, 0, "0"}; }
+constexpr KnownField Packed(std::string_view name, uint32_t length, uint32_t decimals = 0) {
+  return {name, RFCTYPE_BCD, length, decimals, 0, "0"};
+}
+constexpr KnownField Date(std::string_view name) { return {name, RFCTYPE_DATE, 8, 0, 0, "00000000"}; }
+constexpr KnownField Time(std::string_view name) { return {name, RFCTYPE_TIME, 6, 0, 0, "000000"}; }
 
-constexpr std::array<FieldSpec, 13> kCpuAll = {{
-    {"TYPE", S, 2, 0, 0, "0"},
-    {"SUBTYPE", S, 2, 0, 2, "0"},
-    {"SERIALNR", S, 2, 0, 4, "0"},
-    {"NBR_CPU", I, 4, 0, 8, "1"},
-    {"LOAD1_AVG", I, 4, 0, 12, "0"},
-    {"LOAD5_AVG", I, 4, 0, 16, "0"},
-    {"LOAD15_AVG", I, 4, 0, 20, "0"},
-    {"INT_SEC", I, 4, 0, 24, "0"},
-    {"SYSC_SEC", I, 4, 0, 28, "0"},
-    {"CS_SEC", I, 4, 0, 32, "0"},
-    {"USR_TOTAL", I, 4, 0, 36, "0"},
-    {"SYS_TOTAL", I, 4, 0, 40, "0"},
-    {"IDLE_TOTAL", I, 4, 0, 44, "100"},
-}};
+constexpr bool IsInteger(const KnownField& field) { return field.type == RFCTYPE_INT || field.type == RFCTYPE_INT2; }
+
+// The ERP system lays a record out field after field, each integer at a
+// multiple of its own length, and rounds the whole up to its widest integer.
+template <size_t N>
+struct Layout {
+  std::string_view name;
+  std::array<KnownField, N> fields;
+  uint32_t size = 0;
+
+  constexpr Layout(std::string_view structure, std::array<KnownField, N> given) : name(structure), fields(given) {
+    uint32_t alignment = 1;
+    for (KnownField& field : fields) {
+      const uint32_t step = IsInteger(field) ? field.length : 1;
+      size = (size + step - 1) / step * step;
+      field.position = size;
+      size += field.length;
+      alignment = std::max(alignment, step);
+    }
+    size = (size + alignment - 1) / alignment * alignment;
+  }
+  constexpr KnownStructure Entry() const { return {name, size, fields}; }
+};
+
+constexpr Layout kCpuAll("CPU_ALL", std::array{
+    Int2("TYPE"), Int2("SUBTYPE"), Int2("SERIALNR"), Int4("NBR_CPU", "1"), Int4("LOAD1_AVG"), Int4("LOAD5_AVG"),
+    Int4("LOAD15_AVG"), Int4("INT_SEC"), Int4("SYSC_SEC"), Int4("CS_SEC"), Int4("USR_TOTAL"), Int4("SYS_TOTAL"),
+    Int4("IDLE_TOTAL", "100")});
 
 // RFCHOST, RFCDEST and RFCSYSID default to the system's own host and
 // destination; the description reader fills those in.
-constexpr std::array<FieldSpec, 18> kRfcsi = {{
-    {"RFCPROTO", C, 3, 0, 0, "011"},
-    {"RFCCHARTYP", C, 4, 0, 3, "1100"},
-    {"RFCINTTYP", C, 3, 0, 7, "LIT"},
-    {"RFCFLOTYP", C, 3, 0, 10, "IE3"},
-    {"RFCDEST", C, 32, 0, 13, ""},
-    {"RFCHOST", C, 8, 0, 45, ""},
-    {"RFCSYSID", C, 8, 0, 53, ""},
-    {"RFCDATABS", C, 8, 0, 61, ""},
-    {"RFCDBHOST", C, 32, 0, 69, ""},
-    {"RFCDBSYS", C, 10, 0, 101, "DB4"},
-    {"RFCSAPRL", C, 4, 0, 111, "700"},
-    {"RFCMACH", C, 5, 0, 115, "324"},
-    {"RFCOPSYS", C, 10, 0, 120, "OS400"},
-    {"RFCTZONE", C, 6, 0, 130, "3600"},
-    {"RFCDAYST", C, 1, 0, 136, ""},
-    {"RFCIPADDR", C, 15, 0, 137, ""},
-    {"RFCKERNRL", C, 4, 0, 152, "700"},
-    {"RFCSI_RESV", C, 44, 0, 156, ""},
-}};
+constexpr Layout kRfcsi("RFCSI", std::array{
+    Chars("RFCPROTO", 3, "011"), Chars("RFCCHARTYP", 4, "1100"), Chars("RFCINTTYP", 3, "LIT"),
+    Chars("RFCFLOTYP", 3, "IE3"), Chars("RFCDEST", 32), Chars("RFCHOST", 8), Chars("RFCSYSID", 8),
+    Chars("RFCDATABS", 8), Chars("RFCDBHOST", 32), Chars("RFCDBSYS", 10, "DB4"), Chars("RFCSAPRL", 4, "700"),
+    Chars("RFCMACH", 5, "324"), Chars("RFCOPSYS", 10, "OS400"), Chars("RFCTZONE", 6, "3600"), Chars("RFCDAYST", 1),
+    Chars("RFCIPADDR", 15), Chars("RFCKERNRL", 4, "700"), Chars("RFCSI_RESV", 44)});
 
 // SYSID defaults to the destination; the description reader fills it in.
-constexpr std::array<FieldSpec, 21> kDb02InfDb4 = {{
-    {"DBSYS", C, 10, 0, 0, "DB4"},
-    {"FS_A_DATE", D, 8, 0, 10, "00000000"},
-    {"FS_A_TIME", T, 6, 0, 18, "000000"},
-    {"SYSID", C, 8, 0, 24, ""},
-    {"TAB_CNT", I, 4, 0, 32, "0"},
-    {"CST_CNT", I, 4, 0, 36, "0"},
-    {"IDX_CNT", I, 4, 0, 40, "0"},
-    {"TAB_SIZE", P, 8, 0, 44, "0"},
-    {"CST_SIZE", P, 8, 0, 52, "0"},
-    {"IDX_SIZE", P, 8, 0, 60, "0"},
-    {"TAB_MIS_DB", I, 4, 0, 68, "0"},
-    {"CST_MIS_DB", I, 4, 0, 72, "0"},
-    {"IDX_MIS_DB", I, 4, 0, 76, "0"},
-    {"VIE_MIS_DB", I, 4, 0, 80, "0"},
-    {"TAB_MIS_DD", I, 4, 0, 84, "0"},
-    {"IDX_MIS_DD", I, 4, 0, 88, "0"},
-    {"CST_MIS_DD", I, 4, 0, 92, "0"},
-    {"VIE_MIS_DD", I, 4, 0, 96, "0"},
-    {"SYS_ASP_P", P, 8, 5, 100, "0"},
-    {"SYS_ASP_S", P, 6, 1, 108, "0"},
-    {"ASP_TOT_S", P, 6, 1, 114, "0"},
-}};
+constexpr Layout kDb02InfDb4("DB02INFDB4", std::array{
+    Chars("DBSYS", 10, "DB4"), Date("FS_A_DATE"), Time("FS_A_TIME"), Chars("SYSID", 8), Int4("TAB_CNT"),
+    Int4("CST_CNT"), Int4("IDX_CNT"), Packed("TAB_SIZE", 8), Packed("CST_SIZE", 8), Packed("IDX_SIZE", 8),
+    Int4("TAB_MIS_DB"), Int4("CST_MIS_DB"), Int4("IDX_MIS_DB"), Int4("VIE_MIS_DB"), Int4("TAB_MIS_DD"),
+    Int4("IDX_MIS_DD"), Int4("CST_MIS_DD"), Int4("VIE_MIS_DD"), Packed("SYS_ASP_P", 8, 5), Packed("SYS_ASP_S", 6, 1),
+    Packed("ASP_TOT_S", 6, 1)});
 
-constexpr std::array<FieldSpec, 1> kMissObj = {{
-    {"NAME", C, 40, 0, 0, ""},
-}};
+constexpr Layout kMissObj("MISSOBJ", std::array{Chars("NAME", 40)});
 
-constexpr std::array<StructureSpec, 4> kStructures = {{
-    {"CPU_ALL", 48, kCpuAll},
-    {"RFCSI", 200, kRfcsi},
-    {"DB02INFDB4", 120, kDb02InfDb4},
-    {"MISSOBJ", 40, kMissObj},
-}};
+constexpr std::array kStructures = {kCpuAll.Entry(), kRfcsi.Entry(), kDb02InfDb4.Entry(), kMissObj.Entry()};
 
-constexpr std::array<ParameterSpec, 2> kCpuExporting = {{
-    {{"LOCAL_REMOTE", C, 6, 0, 0, "LOCAL "}, ""},
-    {{"LOGICAL_DESTINATION", C, 32, 0, 0, "                                "}, ""},
-}};
+constexpr KnownParameter Scalar(KnownField field) { return {field, ""}; }
+// A whole record of a structure that the program installs before the call.
+template <size_t N>
+constexpr KnownParameter Record(std::string_view name, const Layout<N>& structure) {
+  return {{name, 0, structure.size, 0, 0, ""}, structure.name};
+}
+template <size_t N>
+constexpr KnownTable Table(std::string_view name, const Layout<N>& row) {
+  return {name, row.name, row.size};
+}
 
-constexpr std::array<ParameterSpec, 10> kCpuImporting = {{
-    {{"ACTIVEFLAG", I, 4, 0, 0, "1"}, ""},
-    {{"DETAILSCOLL", I, 4, 0, 0, "0"}, ""},
-    {{"DETAILSMODE", I, 4, 0, 0, "0"}, ""},
-    {{"DETAILSREQI", I, 4, 0, 0, "0"}, ""},
-    {{"F_CPU_ALL_READ", C, 3, 0, 0, "X"}, ""},
-    {{"INTERVAL", I, 4, 0, 0, "10"}, ""},
-    {{"LASTCOLLINT", I, 4, 0, 0, "10"}, ""},
-    {{"LASTCOLLWRT", C, 25, 0, 0, "20221208175418"}, ""},
-    {{"NORMCOLLINT", I, 4, 0, 0, "10"}, ""},
-    {{"OP_SYSTEM", C, 52, 0, 0, "OS400"}, ""},
-}};
+// GET_CPU_ALL reads the local system, so no logical destination: 32 blanks.
+constexpr std::string_view kNoDestination = "                                ";
 
-constexpr std::array<TableSpec, 1> kCpuTables = {{
-    {"TF_CPU_ALL", "CPU_ALL", 48},
-}};
+constexpr std::array kCpuExporting = {Scalar(Chars("LOCAL_REMOTE", 6, "LOCAL ")),
+                                      Scalar(Chars("LOGICAL_DESTINATION", 32, kNoDestination))};
 
-constexpr std::array<ParameterSpec, 6> kSystemInfoImporting = {{
-    {{"CURRENT_RESOURCES", I, 4, 0, 0, "5"}, ""},
-    {{"DIALOG_USER_TYPE", C, 1, 0, 0, ""}, ""},
-    {{"MAXIMAL_RESOURCES", I, 4, 0, 0, "10"}, ""},
-    {{"RECOMMENDED_DELAY", I, 4, 0, 0, "0"}, ""},
-    {{"RFCSI_EXPORT", 0, 200, 0, 0, ""}, "RFCSI"},
-    {{"RFC_LOGIN_COMPLETE", C, 1, 0, 0, "X"}, ""},
-}};
+constexpr std::array kCpuImporting = {
+    Scalar(Int4("ACTIVEFLAG", "1")),   Scalar(Int4("DETAILSCOLL")),
+    Scalar(Int4("DETAILSMODE")),       Scalar(Int4("DETAILSREQI")),
+    Scalar(Chars("F_CPU_ALL_READ", 3, "X")), Scalar(Int4("INTERVAL", "10")),
+    Scalar(Int4("LASTCOLLINT", "10")), Scalar(Chars("LASTCOLLWRT", 25, "20221208175418")),
+    Scalar(Int4("NORMCOLLINT", "10")), Scalar(Chars("OP_SYSTEM", 52, "OS400"))};
 
-constexpr std::array<ParameterSpec, 2> kDb02Importing = {{
-    {{"API_QWCRSSTS_RC", I, 4, 0, 0, "0"}, ""},
-    {{"DB02_DISPLAYED_INFO", 0, 120, 0, 0, ""}, "DB02INFDB4"},
-}};
+constexpr std::array kCpuTables = {Table("TF_CPU_ALL", kCpuAll)};
 
-constexpr std::array<TableSpec, 6> kDb02Tables = {{
-    {"ADDTL_INDEX", "MISSOBJ", 40},
-    {"ADDTL_TABLES", "MISSOBJ", 40},
-    {"ADDTL_VIEWS", "MISSOBJ", 40},
-    {"MISS_INDEX", "MISSOBJ", 40},
-    {"MISS_TABLES", "MISSOBJ", 40},
-    {"MISS_VIEWS", "MISSOBJ", 40},
-}};
+constexpr std::array kSystemInfoImporting = {
+    Scalar(Int4("CURRENT_RESOURCES", "5")), Scalar(Chars("DIALOG_USER_TYPE", 1)),
+    Scalar(Int4("MAXIMAL_RESOURCES", "10")), Scalar(Int4("RECOMMENDED_DELAY")), Record("RFCSI_EXPORT", kRfcsi),
+    Scalar(Chars("RFC_LOGIN_COMPLETE", 1, "X"))};
 
-constexpr std::array<FunctionSpec, 3> kFunctions = {{
+constexpr std::array kDb02Importing = {Scalar(Int4("API_QWCRSSTS_RC")),
+                                       Record("DB02_DISPLAYED_INFO", kDb02InfDb4)};
+
+constexpr std::array kDb02Tables = {Table("ADDTL_INDEX", kMissObj), Table("ADDTL_TABLES", kMissObj),
+                                    Table("ADDTL_VIEWS", kMissObj),  Table("MISS_INDEX", kMissObj),
+                                    Table("MISS_TABLES", kMissObj),  Table("MISS_VIEWS", kMissObj)};
+
+constexpr std::array<KnownFunction, 3> kFunctions = {{
     {"GET_CPU_ALL", kCpuExporting, kCpuImporting, kCpuTables},
     {"RFC_SYSTEM_INFO", {}, kSystemInfoImporting, {}},
     {"DB02_DB4_GET_INFO", {}, kDb02Importing, kDb02Tables},
 }};
 
-const FieldSpec* FindIn(std::span<const FieldSpec> fields, std::string_view name) {
-  for (const FieldSpec& field : fields) {
-    if (field.name == name) return &field;
+// Calls visit(field) for every value the description may set: the fields of
+// the structures the system sends, and the scalar importing parameters.
+template <typename Visit>
+constexpr void ForEachSettableValue(Visit visit) {
+  for (const KnownStructure& structure : kStructures) {
+    if (structure.name == "MISSOBJ") continue;
+    for (const KnownField& field : structure.fields) visit(field);
   }
-  return nullptr;
+  for (const KnownFunction& function : kFunctions) {
+    for (const KnownParameter& parameter : function.importing) {
+      if (parameter.structure.empty()) visit(parameter.field);
+    }
+  }
 }
+
+constexpr size_t kSettableValueCount = [] {
+  size_t count = 0;
+  ForEachSettableValue([&count](const KnownField&) { ++count; });
+  return count;
+}();
+
+// Sorted by name, since every line of a description looks its key up here.
+constexpr auto kSettableValuesByName = [] {
+  std::array<const KnownField*, kSettableValueCount> index{};
+  size_t at = 0;
+  ForEachSettableValue([&](const KnownField& field) { index[at++] = &field; });
+  std::sort(index.begin(), index.end(), [](const KnownField* a, const KnownField* b) { return a->name < b->name; });
+  return index;
+}();
 
 }  // namespace
 
-std::span<const StructureSpec> Structures() { return kStructures; }
-std::span<const FunctionSpec> Functions() { return kFunctions; }
+std::span<const KnownStructure> Structures() { return kStructures; }
+std::span<const KnownFunction> Functions() { return kFunctions; }
 
-const StructureSpec* FindStructure(std::string_view name) {
-  for (const StructureSpec& structure : kStructures) {
+const KnownStructure* FindStructure(std::string_view name) {
+  for (const KnownStructure& structure : kStructures) {
     if (structure.name == name) return &structure;
   }
   return nullptr;
 }
 
-const FunctionSpec* FindFunction(std::string_view name) {
-  for (const FunctionSpec& function : kFunctions) {
+const KnownFunction* FindFunction(std::string_view name) {
+  for (const KnownFunction& function : kFunctions) {
     if (function.name == name) return &function;
   }
   return nullptr;
 }
 
-const FieldSpec* FindValueSpec(std::string_view upperName) {
-  for (const StructureSpec& structure : kStructures) {
-    if (structure.name == "MISSOBJ") continue;
-    if (const FieldSpec* field = FindIn(structure.fields, upperName)) return field;
-  }
-  for (const FunctionSpec& function : kFunctions) {
-    for (const ParameterSpec& parameter : function.importing) {
-      if (parameter.structure.empty() && parameter.field.name == upperName) return &parameter.field;
-    }
-  }
-  return nullptr;
+const KnownField* FindSettableValue(std::string_view upperName) {
+  const auto byName = [](const KnownField* field, std::string_view name) { return field->name < name; };
+  const auto found = std::lower_bound(kSettableValuesByName.begin(), kSettableValuesByName.end(), upperName, byName);
+  return found != kSettableValuesByName.end() && (*found)->name == upperName ? *found : nullptr;
 }
 
 }  // namespace rfcsim

@@ -12,7 +12,7 @@ namespace rfcsim {
 // One field of a structure, or one scalar parameter. `value` is what the
 // simulator sends when the description names no other value (for exporting
 // parameters: what the caller must send).
-struct FieldSpec {
+struct KnownField {
   std::string_view name;
   uint32_t type;
   uint32_t length;
@@ -21,40 +21,40 @@ struct FieldSpec {
   std::string_view value;
 };
 
-struct StructureSpec {
+struct KnownStructure {
   std::string_view name;
   uint32_t size;
-  std::span<const FieldSpec> fields;
+  std::span<const KnownField> fields;
 };
 
 // A parameter is either scalar (`structure` empty, type and length in `field`)
 // or a whole record of an installed structure.
-struct ParameterSpec {
-  FieldSpec field;
+struct KnownParameter {
+  KnownField field;
   std::string_view structure;
 };
 
-struct TableSpec {
+struct KnownTable {
   std::string_view name;
   std::string_view rowStructure;
   uint32_t rowLength;
 };
 
-struct FunctionSpec {
+struct KnownFunction {
   std::string_view name;
-  std::span<const ParameterSpec> exporting;
-  std::span<const ParameterSpec> importing;
-  std::span<const TableSpec> tables;
+  std::span<const KnownParameter> exporting;
+  std::span<const KnownParameter> importing;
+  std::span<const KnownTable> tables;
 };
 
-std::span<const StructureSpec> Structures();
-std::span<const FunctionSpec> Functions();
+std::span<const KnownStructure> Structures();
+std::span<const KnownFunction> Functions();
 
-const StructureSpec* FindStructure(std::string_view name);
-const FunctionSpec* FindFunction(std::string_view name);
+const KnownStructure* FindStructure(std::string_view name);
+const KnownFunction* FindFunction(std::string_view name);
 
 // A value the description may set: a structure field or a scalar importing
 // parameter, found by its upper-case name.
-const FieldSpec* FindValueSpec(std::string_view upperName);
+const KnownField* FindSettableValue(std::string_view upperName);
 
 }  // namespace rfcsim

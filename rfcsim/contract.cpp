@@ -18,8 +18,8 @@ std::string Quoted(std::string_view bytes) {
   return quoted;
 }
 
-std::string CheckField(const StructureSpec& known, uint32_t index, const RFC_TYPE_ELEMENT& element) {
-  const FieldSpec& field = known.fields[index];
+std::string CheckField(const KnownStructure& known, uint32_t index, const RFC_TYPE_ELEMENT& element) {
+  const KnownField& field = known.fields[index];
   const std::string where = "structure " + std::string(known.name) + " field " + std::to_string(index + 1);
   if (!element.name) return where + " has no name, expected " + std::string(field.name);
   if (element.name != field.name) return where + " is " + Quoted(element.name) + ", expected " + std::string(field.name);
@@ -31,7 +31,7 @@ std::string CheckField(const StructureSpec& known, uint32_t index, const RFC_TYP
   return {};
 }
 
-std::string CheckType(const std::string& what, const ParameterSpec& known, uint32_t type,
+std::string CheckType(const std::string& what, const KnownParameter& known, uint32_t type,
                       const TypeHandleOf& typeHandleOf) {
   if (known.structure.empty()) {
     return type == known.field.type ? std::string() : Mismatch(what, "type", type, known.field.type);
@@ -47,7 +47,7 @@ std::string CheckType(const std::string& what, const ParameterSpec& known, uint3
   return {};
 }
 
-std::string CheckParameter(std::string_view role, size_t index, const ParameterSpec& known,
+std::string CheckParameter(std::string_view role, size_t index, const KnownParameter& known,
                            const RFC_PARAMETER& given, const TypeHandleOf& typeHandleOf) {
   const std::string expectedName(known.field.name);
   const std::string where = std::string(role) + " parameter " + std::to_string(index + 1);
@@ -66,14 +66,18 @@ std::string CheckParameter(std::string_view role, size_t index, const ParameterS
   return {};
 }
 
-std::string CheckTable(size_t index, const TableSpec& known, const RFC_TABLE& given, const TypeHandleOf& typeHandleOf,
-                       const InternalTables& tables) {
+std::string CheckTable(size_t index, const KnownTable& known, const RFC_TABLE& given, const TypeHandleOf& typeHandleOf,
+                       const SimulatedTables& tables) {
   const std::string expectedName(known.name);
   const std::string where = "table " + std::to_string(index + 1);
   if (!given.name) return where + " is the terminator, expected " + expectedName;
   if (given.name != known.name) return where + " is " + Quoted(given.name) + ", expected " + expectedName;
   const std::string what = "table " + expectedName;
   if (given.nlen != known.name.size()) return Mismatch(what, "name length", given.nlen, known.name.size());
+  // The library fills these in itself from the table handle.
+  if (given.leng != 0) return Mismatch(what, "leng", given.leng, 0);
+  if (given.itmode != 0) return Mismatch(what, "itmode", static_cast<uint32_t>(given.itmode), 0);
+  if (given.newitab != 0) return Mismatch(what, "newitab", static_cast<uint32_t>(given.newitab), 0);
   const RFC_TYPEHANDLE handle = typeHandleOf(known.rowStructure);
   if (handle == 0) {
     return what + " type " + std::to_string(given.type) + ", expected the type handle of " +
@@ -82,10 +86,26 @@ std::string CheckTable(size_t index, const TableSpec& known, const RFC_TABLE& gi
   if (given.type != handle) {
     return Mismatch(what, "type", given.type, handle) + " (the type handle of " + std::string(known.rowStructure) + ")";
   }
-  const InternalTable* table = tables.Find(given.ithandle);
+  const SimulatedTable* table = tables.Find(given.ithandle);
   if (!table) return what + " carries no table handle from ItCreate";
   if (table->Name() != known.name) return what + " carries the table created as " + Quoted(table->Name());
   if (table->RowLength() != known.rowLength) return Mismatch(what, "row length", table->RowLength(), known.rowLength);
+  return {};
+}
+
+// The library writes every importing value to its address, so two buffers
+// that share a byte would overwrite each other.
+std::string CheckOverlap(const RFC_PARAMETER* given, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    const auto* first = static_cast<const char*>(given[i].addr);
+    for (size_t j = i + 1; j < count; ++j) {
+      const auto* second = static_cast<const char*>(given[j].addr);
+      if (first < second + given[j].leng && second < first + given[i].leng) {
+        return "importing parameters " + std::string(given[i].name) + " and " + std::string(given[j].name) +
+               " share memory";
+      }
+    }
+  }
   return {};
 }
 
@@ -108,7 +128,7 @@ std::string Shown(std::string_view text) {
 
 std::string CheckStructure(const char* name, const RFC_TYPE_ELEMENT* elements, uint32_t count) {
   if (!name) return "structure without a name";
-  const StructureSpec* known = FindStructure(name);
+  const KnownStructure* known = FindStructure(name);
   if (!known) return "unknown structure " + Quoted(name);
   const std::string what = "structure " + std::string(known->name);
   if (count != known->fields.size()) return Mismatch(what, "field count", count, known->fields.size());
@@ -119,7 +139,7 @@ std::string CheckStructure(const char* name, const RFC_TYPE_ELEMENT* elements, u
   return {};
 }
 
-std::string CheckParameters(std::string_view role, std::span<const ParameterSpec> expected,
+std::string CheckParameters(std::string_view role, std::span<const KnownParameter> expected,
                             const RFC_PARAMETER* given, const TypeHandleOf& typeHandleOf) {
   if (!given) return std::string(role) + " parameter array missing";
   for (size_t i = 0; i < expected.size(); ++i) {
@@ -132,11 +152,11 @@ std::string CheckParameters(std::string_view role, std::span<const ParameterSpec
     return std::string(role) + " parameter " + std::to_string(expected.size() + 1) + " is " + Quoted(end.name) +
            ", expected the terminator";
   }
-  return {};
+  return role == "importing" ? CheckOverlap(given, expected.size()) : std::string();
 }
 
-std::string CheckTables(std::span<const TableSpec> expected, const RFC_TABLE* given, const TypeHandleOf& typeHandleOf,
-                        const InternalTables& tables) {
+std::string CheckTables(std::span<const KnownTable> expected, const RFC_TABLE* given, const TypeHandleOf& typeHandleOf,
+                        const SimulatedTables& tables) {
   if (!given) return "table array missing";
   for (size_t i = 0; i < expected.size(); ++i) {
     if (std::string problem = CheckTable(i, expected[i], given[i], typeHandleOf, tables); !problem.empty()) {

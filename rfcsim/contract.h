@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "catalogue.h"
-#include "internal_tables.h"
+#include "simulated_tables.h"
 #include "rfc_abi.h"
 
 namespace rfcsim {
@@ -21,11 +21,11 @@ std::string CheckStructure(const char* name, const RFC_TYPE_ELEMENT* elements, u
 
 // `role` is "exporting" or "importing"; exporting values are compared with
 // what the ERP system expects to receive.
-std::string CheckParameters(std::string_view role, std::span<const ParameterSpec> expected,
+std::string CheckParameters(std::string_view role, std::span<const KnownParameter> expected,
                             const RFC_PARAMETER* given, const TypeHandleOf& typeHandleOf);
 
-std::string CheckTables(std::span<const TableSpec> expected, const RFC_TABLE* given, const TypeHandleOf& typeHandleOf,
-                        const InternalTables& tables);
+std::string CheckTables(std::span<const KnownTable> expected, const RFC_TABLE* given, const TypeHandleOf& typeHandleOf,
+                        const SimulatedTables& tables);
 
 // A foreign text as it may appear in a message: cut, control bytes escaped.
 std::string Shown(std::string_view text);

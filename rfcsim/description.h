@@ -33,6 +33,17 @@ struct Injections {
   std::set<std::string, std::less<>> install;    // structure names
 };
 
+// How the system answers over the network, in milliseconds. A step is the
+// logon ("LOGON") or one function module's call.
+struct NetworkConduct {
+  std::optional<uint32_t> logonLatency;
+  std::optional<uint32_t> callLatency;
+  std::map<std::string, uint32_t, std::less<>> functionLatency;  // wins over callLatency
+  std::optional<uint32_t> jitter;  // up to this much more at each step
+  std::optional<std::string> hang;   // the step that never answers
+  std::optional<std::string> crash;  // the step that ends the process
+};
+
 struct SystemDescription {
   std::string destination;
   size_t line = 0;  // of its section header
@@ -43,11 +54,18 @@ struct SystemDescription {
   std::optional<std::string> language;
   std::optional<std::string> host;
   std::optional<int32_t> sysnr;
+  std::optional<std::string> gatewayHost;
+  std::optional<std::string> gatewayService;
   // Encoded bytes of the fields and scalar parameters the description sets,
-  // by their upper-case names; the others are sent with their defaults.
-  std::unordered_map<std::string_view, std::string> values;
+  // by their upper-case names; the others are sent with their defaults. A
+  // system sets a few dozen at most: a list holds them more cheaply than a map.
+  std::vector<std::pair<std::string_view, std::string>> values;
   uint32_t cpuRows = 1;
   Injections failures;
+  NetworkConduct network;  // with what [defaults] gives and the system does not
+
+  // The bytes the description sets for a value, none when it sets none.
+  const std::string* Value(std::string_view name) const;
 };
 
 struct DescriptionProblem {

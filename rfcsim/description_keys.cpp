@@ -5,6 +5,7 @@
 
 #include "catalogue.h"
 #include "field_value.h"
+#include "network_keys.h"
 
 namespace rfcsim {
 namespace {
@@ -30,8 +31,8 @@ std::optional<int64_t> Number(std::string_view text, int64_t low, int64_t high) 
 }
 
 bool IsTableName(std::string_view name) {
-  for (const FunctionSpec& function : Functions()) {
-    for (const TableSpec& table : function.tables) {
+  for (const KnownFunction& function : Functions()) {
+    for (const KnownTable& table : function.tables) {
       if (table.name == name) return true;
     }
   }
@@ -100,28 +101,31 @@ std::string ApplyFailure(SystemDescription& system, std::string_view key, std::s
 }
 
 std::string ApplyValue(SystemDescription& system, std::string_view key, std::string_view value) {
-  const FieldSpec* field = FindValueSpec(key);
+  const KnownField* field = FindSettableValue(key);
   if (!field) return "unknown key " + std::string(key);
   EncodedValue encoded = EncodeField(*field, value);
   if (!encoded.problem.empty()) return std::string(key) + ": " + encoded.problem;
-  system.values[field->name] = std::move(encoded.bytes);
+  system.values.emplace_back(field->name, std::move(encoded.bytes));
   return {};
 }
 
 void Default(SystemDescription& system, std::string_view name, std::string_view text) {
-  const FieldSpec* field = FindValueSpec(name);
-  if (system.values.contains(field->name)) return;
-  system.values[field->name] = EncodeField(*field, text.substr(0, field->length)).bytes;
+  const KnownField* field = FindSettableValue(name);
+  if (system.Value(field->name)) return;
+  system.values.emplace_back(field->name, EncodeField(*field, text.substr(0, field->length)).bytes);
 }
 
 }  // namespace
 
 std::string ApplyDescriptionKey(SystemDescription& system, std::string_view key, std::string_view value) {
+  if (auto problem = ApplyNetworkKey(system.network, key, value)) return *problem;
   if (key == "CLIENT") system.client = std::string(value);
   else if (key == "USER") system.user = UpperCase(value);
   else if (key == "PASSWORD") system.password = std::string(value);
   else if (key == "LANGUAGE") system.language = std::string(value);
   else if (key == "HOST") system.host = std::string(value);
+  else if (key == "GWHOST") system.gatewayHost = std::string(value);
+  else if (key == "GWSERVICE") system.gatewayService = std::string(value);
   else if (key == "SYSNR") {
     const auto number = Number(value, 0, 99);
     if (!number) return "expected a system number from 00 to 99";

@@ -1,8 +1,9 @@
 #include <algorithm>
-#include <unordered_set>
+#include <vector>
 
 #include "description.h"
 #include "description_keys.h"
+#include "network_keys.h"
 #include "text.h"
 
 namespace rfcsim {
@@ -23,12 +24,16 @@ class Reader {
     const size_t equals = line.find('=');
     if (equals == std::string_view::npos) return Problem(number, "expected [system NAME] or key = value");
     if (skipping_) return;
+    const std::string key = UpperCase(Trim(line.substr(0, equals)));
+    const std::string_view value = Unquoted(Trim(line.substr(equals + 1)));
+    if (inDefaults_) return DefaultsKey(number, key, value);
     if (!current_) return Problem(number, "key outside a [system NAME] section");
-    Key(number, UpperCase(Trim(line.substr(0, equals))), Unquoted(Trim(line.substr(equals + 1))));
+    Key(number, key, value);
   }
 
   Description Finish() {
     Close();
+    for (SystemDescription& system : description_.systems) InheritNetwork(system.network, defaults_);
     return std::move(description_);
   }
 
@@ -36,13 +41,17 @@ class Reader {
   void Section(size_t number, std::string_view line) {
     Close();
     skipping_ = true;
-    if (line.back() != ']') return Problem(number, "section header must be [system NAME]");
+    inDefaults_ = false;
+    keys_.clear();
+    constexpr std::string_view kBadHeader = "section header must be [system NAME] or [defaults]";
+    if (line.back() != ']') return Problem(number, std::string(kBadHeader));
     const std::string_view inner = Trim(line.substr(1, line.size() - 2));
+    if (UpperCase(inner) == "DEFAULTS") return Defaults(number);
     const size_t blank = inner.find_first_of(" \t");
     const std::string_view destination = blank == std::string_view::npos ? "" : Trim(inner.substr(blank));
     if (UpperCase(inner.substr(0, blank)) != "SYSTEM" || destination.empty() ||
         destination.find_first_of(" \t") != std::string_view::npos) {
-      return Problem(number, "section header must be [system NAME]");
+      return Problem(number, std::string(kBadHeader));
     }
     const auto [at, fresh] = description_.byDestination.try_emplace(UpperCase(destination), description_.systems.size());
     if (!fresh) {
@@ -53,13 +62,36 @@ class Reader {
     current_.emplace();
     current_->destination = destination;
     current_->line = number;
-    keys_.clear();
+  }
+
+  void Defaults(size_t number) {
+    if (defaultsLine_ != 0) {
+      return Problem(number, "[defaults] given twice, first at line " + std::to_string(defaultsLine_));
+    }
+    defaultsLine_ = number;
+    skipping_ = false;
+    inDefaults_ = true;
+  }
+
+  void DefaultsKey(size_t number, const std::string& key, std::string_view value) {
+    if (!FirstTime(key)) return Problem(number, key + " given twice");
+    const auto problem = ApplyNetworkKey(defaults_, key, value);
+    if (!problem) return Problem(number, key + ": only latency, jitter, hang and crash keys can stand in [defaults]");
+    if (!problem->empty()) Problem(number, *problem);
   }
 
   void Key(size_t number, const std::string& key, std::string_view value) {
-    if (!keys_.insert(key).second) return Problem(number, key + " given twice");
+    if (!FirstTime(key)) return Problem(number, key + " given twice");
     const std::string problem = ApplyDescriptionKey(*current_, key, value);
     if (!problem.empty()) Problem(number, problem);
+  }
+
+  // Whether the section has not had the key before. A section has a dozen or
+  // two keys, which a plain list searches faster than a hash set is filled.
+  bool FirstTime(const std::string& key) {
+    if (std::find(keys_.begin(), keys_.end(), key) != keys_.end()) return false;
+    keys_.push_back(key);
+    return true;
   }
 
   void Close() {
@@ -73,8 +105,11 @@ class Reader {
 
   Description description_;
   std::optional<SystemDescription> current_;
-  std::unordered_set<std::string> keys_;
+  std::vector<std::string> keys_;  // of the current section
   bool skipping_ = false;
+  bool inDefaults_ = false;
+  size_t defaultsLine_ = 0;  // of the [defaults] header, 0 while there is none
+  NetworkConduct defaults_;
 };
 
 }  // namespace
@@ -89,6 +124,13 @@ std::string UpperCase(std::string_view text) {
 const SystemDescription* Description::Find(std::string_view destination) const {
   const auto found = byDestination.find(UpperCase(destination));
   return found == byDestination.end() ? nullptr : &systems[found->second];
+}
+
+const std::string* SystemDescription::Value(std::string_view name) const {
+  for (const auto& [valueName, bytes] : values) {
+    if (valueName == name) return &bytes;
+  }
+  return nullptr;
 }
 
 Description ParseDescription(std::string_view text) {

@@ -5,9 +5,16 @@
 
 namespace {
 
+// Its destructor runs as the process ends (exit, or the return from main),
+// which is when the library checks what the program left open.
+struct ProcessLibrary {
+  rfcsim::Simulator simulator;
+  ~ProcessLibrary() { simulator.AtProcessEnd(); }
+};
+
 rfcsim::Simulator& Library() {
-  static rfcsim::Simulator simulator;
-  return simulator;
+  static ProcessLibrary library;
+  return library.simulator;
 }
 
 }  // namespace
@@ -38,8 +45,8 @@ int32_t RfcLastError(RFC_ERROR_INFO* errorInfo) { return Library().LastError(err
 
 void RfcClose(RFC_HANDLE handle) { Library().Close(handle); }
 
-ITAB_H ItCreate(const char* name, uint32_t rowLength, uint32_t /*occurs*/, uint32_t /*memory*/) {
-  return Library().ItCreate(name, rowLength);
+ITAB_H ItCreate(const char* name, uint32_t rowLength, uint32_t occurs, uint32_t memory) {
+  return Library().ItCreate(name, rowLength, occurs, memory);
 }
 
 uint32_t ItFill(ITAB_H table) { return Library().ItFill(table); }

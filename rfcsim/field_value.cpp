@@ -13,7 +13,7 @@ namespace {
 
 EncodedValue Problem(std::string text) { return {{}, std::move(text)}; }
 
-EncodedValue Characters(const FieldSpec& field, std::string_view text) {
+EncodedValue Characters(const KnownField& field, std::string_view text) {
   if (text.size() > field.length) {
     return Problem(std::to_string(text.size()) + " characters, at most " + std::to_string(field.length) + " fit");
   }
@@ -22,7 +22,7 @@ EncodedValue Characters(const FieldSpec& field, std::string_view text) {
   return {bytes, {}};
 }
 
-EncodedValue Digits(const FieldSpec& field, std::string_view text, const char* form) {
+EncodedValue Digits(const KnownField& field, std::string_view text, const char* form) {
   const bool blank = text.find_first_not_of(' ') == std::string_view::npos;
   const bool digits = text.size() == field.length && text.find_first_not_of("0123456789") == std::string_view::npos;
   if (!blank && !digits) return Problem(std::string("expected ") + form + " or blanks");
@@ -46,7 +46,7 @@ EncodedValue Binary(std::string_view text) {
 
 }  // namespace
 
-EncodedValue EncodeField(const FieldSpec& field, std::string_view text) {
+EncodedValue EncodeField(const KnownField& field, std::string_view text) {
   switch (field.type) {
     case RFCTYPE_DATE:
       return Digits(field, text, "8 digits YYYYMMDD");

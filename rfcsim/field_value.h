@@ -15,6 +15,6 @@ struct EncodedValue {
 // sends: characters blank-padded, dates of 8 and times of 6 digits (or all
 // blanks), integers of 4 or 2 bytes in the machine's own order, packed
 // decimals with the field's decimals.
-EncodedValue EncodeField(const FieldSpec& field, std::string_view text);
+EncodedValue EncodeField(const KnownField& field, std::string_view text);
 
 }  // namespace rfcsim

@@ -3,10 +3,24 @@
 namespace rfcsim {
 namespace {
 
+std::string Unreached(std::string_view what, const std::optional<std::string>& given, const std::string& expected) {
+  return "partner not reached: " + std::string(what) + " " + given.value_or("(none)") + ", expected " + expected;
+}
+
+std::string GatewayReason(const SystemDescription& system, const LogonRequest& request) {
+  if (system.gatewayHost && UpperCase(request.gatewayHost.value_or("")) != UpperCase(*system.gatewayHost)) {
+    return Unreached("gateway host", request.gatewayHost, *system.gatewayHost);
+  }
+  if (system.gatewayService && UpperCase(request.gatewayService.value_or("")) != UpperCase(*system.gatewayService)) {
+    return Unreached("gateway service", request.gatewayService, *system.gatewayService);
+  }
+  return {};
+}
+
 std::string HostReason(const SystemDescription& system, const LogonRequest& request) {
-  if (!request.applicationServer) return {};
+  if (!request.applicationServer) return GatewayReason(system, request);
   if (system.host && UpperCase(request.host.value_or("")) != UpperCase(*system.host)) {
-    return "partner not reached: host " + request.host.value_or("(none)") + ", expected " + *system.host;
+    return Unreached("host", request.host, *system.host);
   }
   if (system.sysnr && request.sysnr != system.sysnr) {
     const std::string given = request.sysnr ? std::to_string(*request.sysnr) : "(none)";

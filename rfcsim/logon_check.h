@@ -15,9 +15,13 @@ struct LogonRequest {
   std::string user;
   std::string password;
   std::string language;
-  bool applicationServer = true;  // host and system number are checked only then
+  // An application server is reached by host and system number, any other
+  // partner through its gateway; only the data of the road taken are checked.
+  bool applicationServer = true;
   std::optional<std::string> host;
   std::optional<int32_t> sysnr;
+  std::optional<std::string> gatewayHost;
+  std::optional<std::string> gatewayService;
 };
 
 // Why the system refuses the logon, or empty when it accepts it. Never

@@ -31,63 +31,52 @@ typedef void (*RFC_ERROR_HANDLER)(char* operation);
 
 struct RFC_ENV {
   RFC_ERROR_HANDLER errorhandler;
-  void* (*allocate)(void* old, uint32_t size);
+  void* (*allocate)(void* old, uint32_t size);  // none: the library's own memory
 };
 
+// Mode 0 reaches an application server, mode 1 ("R/2") a gateway; the
+// options record points at the one of these two that its mode names.
 struct RFC_CONNOPT_R3 {
   char* hostname;
   int32_t sysnr;
-  char* gateway_host;
-  char* gateway_service;
+  char *gateway_host, *gateway_service;
 };
-
 struct RFC_CONNOPT_R2 {
-  char* gateway_host;
-  char* gateway_service;
+  char *gateway_host, *gateway_service;
 };
 
 struct RFC_OPTIONS {
   char* destination;
-  int32_t mode;  // 0 R/3 with RFC_CONNOPT_R3, 1 R/2 with RFC_CONNOPT_R2
+  int32_t mode;
   void* connopt;
-  char* client;
-  char* user;      // blank-padded to 12
-  char* password;  // blank-padded to 10
-  char* language;
+  // The user arrives blank-padded to 12 characters, the password to 10.
+  char *client, *user, *password, *language;
   int32_t trace;
 };
 
+// The four texts of RfcLastError, each terminated.
 struct RFC_ERROR_INFO {
-  char key[33];
-  char status[128];
-  char message[256];
-  char intstat[128];
+  char key[33], status[128], message[256], intstat[128];
 };
 
+// One field of a structure to install; the offset is always 0.
 struct RFC_TYPE_ELEMENT {
   const char* name;
-  uint32_t type;
-  uint32_t length;
-  uint32_t decimals;
-  uint32_t offset;
+  uint32_t type, length, decimals, offset;
 };
 
+// Parameter and table arrays end with an element whose name is none. The
+// type is a type code, or the type handle of an installed structure.
 struct RFC_PARAMETER {
-  const char* name;  // none ends the array
-  uint32_t nlen;
-  uint32_t type;  // type code, or the type handle of an installed structure
-  uint32_t leng;
+  const char* name;
+  uint32_t nlen, type, leng;
   void* addr;
 };
-
 struct RFC_TABLE {
-  const char* name;  // none ends the array
-  uint32_t nlen;
-  uint32_t type;  // type handle of the row structure
-  uint32_t leng;
+  const char* name;
+  uint32_t nlen, type, leng;
   ITAB_H ithandle;
-  int32_t itmode;
-  int32_t newitab;
+  int32_t itmode, newitab;
 };
 
 RFCSIM_EXPORT void* RfcEnvironment(RFC_ENV* environment);

@@ -16,13 +16,15 @@ std::string IniLine(IniFile& ini, std::string_view line) {
   const std::string_view value = Trim(line.substr(equals + 1));
   if (key == "DEST") {
     if (value.empty()) return "DEST without a name";
-    ini.destinations.push_back({std::string(value), "A", std::nullopt, std::nullopt});
+    ini.destinations.emplace_back().name = value;
     return {};
   }
   if (ini.destinations.empty()) return key + " before the first DEST=";
   IniDestination& entry = ini.destinations.back();
   if (key == "TYPE") entry.type = UpperCase(value);
   if (key == "ASHOST") entry.ashost = std::string(value);
+  if (key == "GWHOST") entry.gwhost = std::string(value);
+  if (key == "GWSERV") entry.gwserv = std::string(value);
   if (key == "SYSNR") {
     int32_t number = 0;
     const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);

@@ -16,6 +16,8 @@ struct IniDestination {
   std::string type = "A";  // A: R/3 application server; any other: no host to check
   std::optional<std::string> ashost;
   std::optional<int32_t> sysnr;
+  std::optional<std::string> gwhost;
+  std::optional<std::string> gwserv;
 };
 
 struct IniFile {

@@ -19,7 +19,14 @@ void CopyText(char* target, size_t capacity, const std::string& text) {
 Simulator::Simulator(std::filesystem::path directory) : directory_(std::move(directory)) {}
 
 void* Simulator::Environment(RFC_ENV* environment) {
+  if (environment && environment->allocate) {
+    ContractFailure("RfcEnvironment: an allocator, expected none");
+    return nullptr;
+  }
   handler_ = environment ? environment->errorhandler : nullptr;
+  // The program installs the environment in the sensor's working directory
+  // and may log on from another one.
+  ReadDescription();
   return nullptr;
 }
 
@@ -35,8 +42,27 @@ int32_t Simulator::LastError(RFC_ERROR_INFO* errorInfo) const {
 void Simulator::Close(RFC_HANDLE handle) {
   if (handle == 0) {
     connections_.clear();
-  } else {
-    connections_.erase(handle);
+    // The program's error report closes everything and ends the process,
+    // leaving the tables of the failed step behind by design.
+    tablesLeftByDesign_ = tables_.Created();
+  } else if (connections_.erase(handle) == 0) {
+    ContractFailure("RfcClose: handle " + std::to_string(handle) + " is not open");
+  }
+}
+
+void Simulator::AtProcessEnd() {
+  if (!connections_.empty()) {
+    std::string handles;
+    for (const auto& [handle, connection] : connections_) {
+      handles += (handles.empty() ? "" : ", ") + std::to_string(handle) + " (" + connection.system->destination + ")";
+    }
+    ContractFailure("RfcClose: connections still open when the process ends: " + handles);
+  }
+  const std::vector<std::string> tables = tables_.LivingSince(tablesLeftByDesign_);
+  if (!tables.empty()) {
+    std::string names;
+    for (const std::string& name : tables) names += (names.empty() ? "" : ", ") + name;
+    ContractFailure("ItDelete: tables not deleted when the process ends: " + names);
   }
 }
 
@@ -89,9 +115,14 @@ RFC_RC Simulator::InstallStructure(const char* name, RFC_TYPE_ELEMENT* elements,
   return 0;
 }
 
-ITAB_H Simulator::ItCreate(const char* name, uint32_t rowLength) {
+ITAB_H Simulator::ItCreate(const char* name, uint32_t rowLength, uint32_t occurs, uint32_t memory) {
   if (!name) {
     ContractFailure("ItCreate: table without a name");
+    return nullptr;
+  }
+  if (occurs != 0 || memory != 0) {
+    ContractFailure(std::string("ItCreate ") + name + ": arguments 3 and 4 are " + std::to_string(occurs) + " and " +
+                    std::to_string(memory) + ", expected 0 and 0");
     return nullptr;
   }
   if (Injected(&Injections::itCreate, name)) {
@@ -103,7 +134,7 @@ ITAB_H Simulator::ItCreate(const char* name, uint32_t rowLength) {
 }
 
 uint32_t Simulator::ItFill(ITAB_H handle) {
-  const InternalTable* table = tables_.Find(handle);
+  const SimulatedTable* table = tables_.Find(handle);
   if (!table) {
     ContractFailure("ItFill: not a table handle from ItCreate");
     return 0;
@@ -112,7 +143,7 @@ uint32_t Simulator::ItFill(ITAB_H handle) {
 }
 
 void* Simulator::ItGetLine(ITAB_H handle, uint32_t line) {
-  InternalTable* table = tables_.Find(handle);
+  SimulatedTable* table = tables_.Find(handle);
   if (!table) {
     ContractFailure("ItGetLine: not a table handle from ItCreate");
     return nullptr;
@@ -131,7 +162,7 @@ void* Simulator::ItGetLine(ITAB_H handle, uint32_t line) {
 }
 
 int32_t Simulator::ItDelete(ITAB_H handle) {
-  const InternalTable* table = tables_.Find(handle);
+  const SimulatedTable* table = tables_.Find(handle);
   if (!table) {
     ContractFailure("ItDelete: not a table handle from ItCreate");
     return 1;

@@ -3,6 +3,15 @@
 #include "simulator.h"
 
 namespace rfcsim {
+namespace {
+
+// Whether the description makes the function module's call fail at this routine.
+bool FailsAt(const Injections& failures, std::string_view routine, std::string_view function) {
+  if (routine == "RfcCall") return failures.callbackAtCall.contains(function) || failures.atCall.contains(function);
+  return failures.callbackAtReceive.contains(function) || failures.atReceive.contains(function);
+}
+
+}  // namespace
 
 Simulator::Connection* Simulator::FindConnection(std::string_view routine, RFC_HANDLE handle) {
   const auto found = connections_.find(handle);
@@ -11,7 +20,7 @@ Simulator::Connection* Simulator::FindConnection(std::string_view routine, RFC_H
   return nullptr;
 }
 
-std::string Simulator::CheckCall(const FunctionSpec& function, std::string_view role, RFC_PARAMETER* parameters,
+std::string Simulator::CheckCall(const KnownFunction& function, std::string_view role, RFC_PARAMETER* parameters,
                                  RFC_TABLE* tables) const {
   const TypeHandleOf typeHandleOf = [this](std::string_view structure) { return InstalledHandle(structure); };
   const auto expected = role == "exporting" ? function.exporting : function.importing;
@@ -23,7 +32,7 @@ std::string Simulator::CheckCall(const FunctionSpec& function, std::string_view 
 RFC_RC Simulator::Call(RFC_HANDLE handle, const char* function, RFC_PARAMETER* exporting, RFC_TABLE* tables) {
   Connection* connection = FindConnection("RfcCall", handle);
   if (!connection) return 1;
-  const FunctionSpec* known = function ? FindFunction(function) : nullptr;
+  const KnownFunction* known = function ? FindFunction(function) : nullptr;
   if (!known) {
     ContractFailure("RfcCall: unknown function module \"" + Shown(function ? function : "") + "\"");
     return 1;
@@ -37,12 +46,15 @@ RFC_RC Simulator::Call(RFC_HANDLE handle, const char* function, RFC_PARAMETER* e
     ContractFailure(where + ": " + problem);
     return 1;
   }
-  connection->pending = known;
-  if (const auto failed = InjectedAt(*connection, "RfcCall", nullptr)) {
-    connection->pending = nullptr;
-    return *failed;
+  // The answer's time is spent in RfcReceive, unless the call already fails
+  // here: then the partner's refusal takes it.
+  const SystemDescription& system = *connection->system;
+  if (!FailsAt(system.failures, "RfcCall", known->name)) {
+    connection->pending = known;
+    return 0;
   }
-  return 0;
+  Answer(system, known->name);
+  return InjectedAt(system, *known, "RfcCall", nullptr).value_or(1);
 }
 
 RFC_RC Simulator::Receive(RFC_HANDLE handle, RFC_PARAMETER* importing, RFC_TABLE* tables, char** exception) {
@@ -52,41 +64,42 @@ RFC_RC Simulator::Receive(RFC_HANDLE handle, RFC_PARAMETER* importing, RFC_TABLE
     ContractFailure("RfcReceive: no RfcCall awaits its answer on handle " + std::to_string(handle));
     return 1;
   }
-  const FunctionSpec& known = *connection->pending;
+  const KnownFunction& known = *connection->pending;
   if (std::string problem = CheckCall(known, "importing", importing, tables); !problem.empty()) {
     connection->pending = nullptr;
     ContractFailure("RfcReceive " + std::string(known.name) + ": " + problem);
     return 1;
   }
-  const auto failed = InjectedAt(*connection, "RfcReceive", exception);
+  // An error callback may close the connection before it returns.
   connection->pending = nullptr;
-  if (failed) return *failed;
-  WriteImporting(*connection->system, known.importing, importing);
-  FillTables(*connection, known, tables);
+  const SystemDescription& system = *connection->system;
+  Answer(system, known.name);
+  if (const auto failed = InjectedAt(system, known, "RfcReceive", exception)) return *failed;
+  WriteImporting(system, known.importing, importing);
+  FillTables(system, known, tables);
   return 0;
 }
 
-std::optional<RFC_RC> Simulator::InjectedAt(const Connection& connection, std::string_view routine,
-                                            char** exception) {
-  const Injections& failures = connection.system->failures;
+std::optional<RFC_RC> Simulator::InjectedAt(const SystemDescription& system, const KnownFunction& function,
+                                            std::string_view routine, char** exception) {
+  const Injections& failures = system.failures;
   const bool atCall = routine == "RfcCall";
-  const std::string_view function = connection.pending->name;
-  const std::string where = std::string(routine) + " " + std::string(function);
+  const std::string where = std::string(routine) + " " + std::string(function.name);
   const auto& callbacks = atCall ? failures.callbackAtCall : failures.callbackAtReceive;
-  if (const auto found = callbacks.find(function); found != callbacks.end()) {
-    return CallbackFailure(*connection.system, where, found->second);
+  if (const auto found = callbacks.find(function.name); found != callbacks.end()) {
+    return CallbackFailure(system, where, found->second);
   }
   const auto& codes = atCall ? failures.atCall : failures.atReceive;
-  if (const auto found = codes.find(function); found != codes.end()) {
-    return CallFailed(connection, where, found->second, exception);
+  if (const auto found = codes.find(function.name); found != codes.end()) {
+    return CallFailed(system, function, where, found->second, exception);
   }
   return std::nullopt;
 }
 
-RFC_RC Simulator::CallFailed(const Connection& connection, const std::string& where, const CallFailure& failure,
-                             char** exception) {
-  const std::string function(connection.pending->name);
-  SimError error = Injection(*connection.system, "RFC_ERROR_OTHER", where,
+RFC_RC Simulator::CallFailed(const SystemDescription& system, const KnownFunction& called, const std::string& where,
+                             const CallFailure& failure, char** exception) {
+  const std::string function(called.name);
+  SimError error = Injection(system, "RFC_ERROR_OTHER", where,
                              where + ": failure code " + std::to_string(failure.code));
   if (failure.code == 1) {
     error.key = "RFC_ERROR_COMMUNICATION";
@@ -119,12 +132,12 @@ RFC_RC Simulator::CallbackFailure(const SystemDescription& system, const std::st
   return 1;
 }
 
-void Simulator::FillTables(const Connection& connection, const FunctionSpec& function, RFC_TABLE* tables) {
+void Simulator::FillTables(const SystemDescription& system, const KnownFunction& function, RFC_TABLE* tables) {
   for (size_t i = 0; i < function.tables.size(); ++i) {
     if (function.tables[i].name != "TF_CPU_ALL") continue;
-    const std::string row = RecordBytes(*connection.system, *FindStructure("CPU_ALL"));
-    InternalTable* table = tables_.Find(tables[i].ithandle);
-    for (uint32_t n = 0; n < connection.system->cpuRows; ++n) table->Append(row);
+    const std::string row = RecordBytes(system, *FindStructure("CPU_ALL"));
+    SimulatedTable* table = tables_.Find(tables[i].ithandle);
+    for (uint32_t n = 0; n < system.cpuRows; ++n) table->Append(row);
   }
 }
 

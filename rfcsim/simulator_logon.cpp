@@ -1,7 +1,8 @@
-#include <cstring>
 #include <fstream>
 #include <sstream>
 
+#include "logon_contract.h"
+#include "network_keys.h"
 #include "saprfc_ini.h"
 #include "simulator.h"
 
@@ -21,46 +22,48 @@ std::string Problem(std::string_view file, const std::vector<DescriptionProblem>
   return std::string(file) + " line " + std::to_string(problems.front().line) + ": " + problems.front().text;
 }
 
+LogonRequest Request(std::string routine, std::string destination, std::string client, std::string user,
+                     std::string password, std::string language) {
+  LogonRequest request;
+  request.routine = std::move(routine);
+  request.destination = std::move(destination);
+  request.client = std::move(client);
+  request.user = std::move(user);
+  request.password = std::move(password);
+  request.language = std::move(language);
+  return request;
+}
+
 }  // namespace
 
-std::string Simulator::LoadDescription() {
-  if (!description_) {
-    const auto text = ReadFile(directory_ / "RfcSim.txt");
-    if (!text) return "no RfcSim.txt in the working directory";
-    description_ = ParseDescription(*text);
-  }
+void Simulator::ReadDescription() {
+  if (description_) return;
+  if (const auto text = ReadFile(directory_ / "RfcSim.txt")) description_ = ParseDescription(*text);
+}
+
+std::string Simulator::DescriptionProblem() {
+  ReadDescription();
+  if (!description_) return "no RfcSim.txt in the working directory";
   return Problem("RfcSim.txt", description_->problems);
 }
 
-std::string Simulator::CheckOptions(const RFC_OPTIONS* options) const {
-  if (!options) return "no options record";
-  if (!options->destination) return "options without a destination";
-  if (options->mode != 0 && options->mode != 1) {
-    return "connection mode " + std::to_string(options->mode) + ", expected 0 or 1";
-  }
-  if (!options->connopt) return "options without connection parameters";
-  if (!options->client || !options->user || !options->password || !options->language) {
-    return "options without client, user, password or language";
-  }
-  if (std::strlen(options->user) < 12) {
-    return "user field of " + std::to_string(std::strlen(options->user)) + " characters, expected blank-padded to 12";
-  }
-  if (std::strlen(options->password) < 10) return "password field shorter than 10, expected blank-padded to 10";
-  if (options->trace != 0) return "trace " + std::to_string(options->trace) + ", expected 0";
-  return {};
-}
-
 RFC_HANDLE Simulator::Open(RFC_OPTIONS* options) {
-  if (std::string problem = CheckOptions(options); !problem.empty()) {
+  if (std::string problem = CheckOpenOptions(options); !problem.empty()) {
     ContractFailure("RfcOpen: " + problem);
     return 0;
   }
-  LogonRequest request{"RfcOpen",      options->destination, options->client, options->user, options->password,
-                       options->language, options->mode == 0, std::nullopt,   std::nullopt};
+  LogonRequest request = Request("RfcOpen", options->destination, options->client, options->user, options->password,
+                                 options->language);
+  request.applicationServer = options->mode == 0;
+  const auto text = [](const char* given) { return given ? std::optional<std::string>(given) : std::nullopt; };
   if (request.applicationServer) {
     const auto* server = static_cast<const RFC_CONNOPT_R3*>(options->connopt);
-    if (server->hostname) request.host = server->hostname;
+    request.host = text(server->hostname);
     request.sysnr = server->sysnr;
+  } else {
+    const auto* gateway = static_cast<const RFC_CONNOPT_R2*>(options->connopt);
+    request.gatewayHost = text(gateway->gateway_host);
+    request.gatewayService = text(gateway->gateway_service);
   }
   return Logon(request, nullptr);
 }
@@ -69,9 +72,8 @@ std::string Simulator::CheckOpenEx(const char* connectString, LogonRequest& requ
   if (!connectString) return "no connect string";
   const auto parts = ParseConnectString(connectString);
   if (!parts) return "connect string not of the form CLIENT=c USER=u PASSWD=p LANG=D DEST=d";
-  if (parts->language != "D") return "connect string LANG=" + parts->language + ", expected LANG=D";
-  request = {"RfcOpenEx", parts->destination, parts->client, parts->user, parts->password, parts->language, true,
-             std::nullopt, std::nullopt};
+  if (std::string problem = CheckConnectStringValues(*parts); !problem.empty()) return problem;
+  request = Request("RfcOpenEx", parts->destination, parts->client, parts->user, parts->password, parts->language);
   return {};
 }
 
@@ -91,15 +93,19 @@ RFC_HANDLE Simulator::OpenEx(const char* connectString, RFC_ERROR_INFO* errorInf
   request.applicationServer = entry->type == "A";
   request.host = entry->ashost;
   request.sysnr = entry->sysnr;
+  request.gatewayHost = entry->gwhost;
+  request.gatewayService = entry->gwserv;
   return Logon(request, errorInfo);
 }
 
 RFC_HANDLE Simulator::Logon(const LogonRequest& request, RFC_ERROR_INFO* errorInfo) {
-  if (std::string reason = LoadDescription(); !reason.empty()) return Refuse(request, reason, errorInfo);
+  if (std::string reason = DescriptionProblem(); !reason.empty()) return Refuse(request, reason, errorInfo);
   const SystemDescription* system = description_->Find(request.destination);
   if (!system) {
     return Refuse(request, "destination " + request.destination + " is not described in RfcSim.txt", errorInfo);
   }
+  // A refused logon takes its time as well: the partner answers it.
+  Answer(*system, kLogonStep);
   if (std::string reason = RefusalReason(*system, request); !reason.empty()) {
     return Refuse(request, reason, errorInfo);
   }

@@ -14,14 +14,11 @@ std::string FormatTraceBlock(const SimError& error, std::string_view timestamp) 
 
 std::string TraceTimestamp() {
   const std::time_t now = std::time(nullptr);
-  std::tm local{};
-#ifdef _WIN32
-  localtime_s(&local, &now);
-#else
-  localtime_r(&now, &local);
-#endif
+  // The routines run on the one thread of the caller, so the record that
+  // std::localtime shares across calls is never read while another call fills it.
+  const std::tm* local = std::localtime(&now);
   char text[32];
-  std::strftime(text, sizeof text, "%Y%m%d %H%M%S", &local);
+  std::strftime(text, sizeof text, "%Y%m%d %H%M%S", local);
   return text;
 }
 

@@ -1,4 +1,5 @@
 #include "contract.h"
+#include "logon_contract.h"
 
 #include <gtest/gtest.h>
 
@@ -113,8 +114,16 @@ TEST_F(ParameterContract, StructureParametersCarryTheInstalledTypeHandle) {
             "importing parameter RFCSI_EXPORT type 101, expected the type handle of RFCSI, which is not installed");
 }
 
+TEST_F(ParameterContract, ImportingBuffersMustNotShareMemory) {
+  const auto* cpu = FindFunction("GET_CPU_ALL");
+  auto given = cpu_.Importing();
+  given[9].addr = cpu_.lastCollWrt + 20;
+  EXPECT_EQ(CheckParameters("importing", cpu->importing, given.data(), handles_),
+            "importing parameters LASTCOLLWRT and OP_SYSTEM share memory");
+}
+
 TEST(TableContract, TablesNeedTheRowTypeAndATableOfTheRightNameAndLength) {
-  InternalTables tables;
+  SimulatedTables tables;
   const TypeHandleOf handles = [](std::string_view structure) -> RFC_TYPEHANDLE {
     return structure == "CPU_ALL" ? 100 : 0;
   };
@@ -132,13 +141,67 @@ TEST(TableContract, TablesNeedTheRowTypeAndATableOfTheRightNameAndLength) {
             "table TF_CPU_ALL carries the table created as \"MISS_VIEWS\"");
   int stranger = 0;
   EXPECT_EQ(check(Table("TF_CPU_ALL", 100, &stranger)), "table TF_CPU_ALL carries no table handle from ItCreate");
-  RFC_TABLE shortName = Table("TF_CPU_ALL", 100, right);
-  shortName.nlen = 9;
-  EXPECT_EQ(check(shortName), "table TF_CPU_ALL name length 9, expected 10");
+  // Only name, name length, row type and table handle are the program's to set.
+  const std::pair<void (*)(RFC_TABLE&), std::string> filledIn[] = {
+      {[](RFC_TABLE& table) { table.nlen = 9; }, "table TF_CPU_ALL name length 9, expected 10"},
+      {[](RFC_TABLE& table) { table.leng = 48; }, "table TF_CPU_ALL leng 48, expected 0"},
+      {[](RFC_TABLE& table) { table.itmode = 1; }, "table TF_CPU_ALL itmode 1, expected 0"},
+      {[](RFC_TABLE& table) { table.newitab = 1; }, "table TF_CPU_ALL newitab 1, expected 0"},
+  };
+  for (const auto& [fill, expected] : filledIn) {
+    RFC_TABLE table = Table("TF_CPU_ALL", 100, right);
+    fill(table);
+    EXPECT_EQ(check(table), expected);
+  }
   const RFC_TABLE twice[] = {Table("TF_CPU_ALL", 100, right), Table("TF_CPU_ALL", 100, right), kEndOfTables};
   EXPECT_EQ(CheckTables(cpu->tables, twice, handles, tables), "table 2 is \"TF_CPU_ALL\", expected the terminator");
   EXPECT_EQ(CheckTables(cpu->tables, &kEndOfTables, handles, tables),
             "table 1 is the terminator, expected TF_CPU_ALL");
+}
+
+TEST(LogonContract, PaddingAndGatewayRecordsAreCheckedWithoutRefusingSoundValues) {
+  struct Case {
+    const char* what;
+    int32_t mode;
+    const char* user;
+    const char* password;
+    const char* gatewayHost;
+    const char* gatewayService;
+    std::string expected;
+  };
+  const std::vector<Case> cases = {
+      {"sound R/3", 0, "MONITOR     ", "secret    ", "qas-gw01", "sapgw00", ""},
+      {"sound R/2", 1, "MONITOR     ", "secret    ", "qas-gw01", "3300", ""},
+      {"long values unchanged", 1, "MONITORINGUSER", "a long passphrase", nullptr, nullptr, ""},
+      {"own trailing blank", 1, "MONITORINGUSR ", "passphrase ", "10.1.2.3", "sapgw01", ""},
+      {"user padded to 20", 0, "MONITOR             ", "secret    ", nullptr, nullptr,
+       "user field of 20 characters, blank-padded beyond 12"},
+      {"password padded to 12", 0, "MONITOR     ", "secret      ", nullptr, nullptr,
+       "password field blank-padded beyond 10"},
+      {"R/2 swapped", 1, "MONITOR     ", "secret    ", "sapgw00", "qas-gw01", "gateway host \"sapgw00\" is named like "
+       "a service, gateway service \"qas-gw01\" is not: host and service swapped?"},
+      {"R/3 swapped", 0, "MONITOR     ", "secret    ", "3300", nullptr,
+       "gateway host \"3300\" is named like a service, gateway service none is not: host and service swapped?"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    RFC_CONNOPT_R3 server{nullptr, 0, const_cast<char*>(c.gatewayHost), const_cast<char*>(c.gatewayService)};
+    RFC_CONNOPT_R2 gateway{const_cast<char*>(c.gatewayHost), const_cast<char*>(c.gatewayService)};
+    void* connection = c.mode == 0 ? static_cast<void*>(&server) : static_cast<void*>(&gateway);
+    RFC_OPTIONS options{const_cast<char*>("QAS"), c.mode,      connection, const_cast<char*>("100"),
+                        const_cast<char*>(c.user), const_cast<char*>(c.password), const_cast<char*>("E"), 0};
+    EXPECT_EQ(CheckOpenOptions(&options), c.expected);
+  }
+}
+
+TEST(LogonContract, TheConnectStringCarriesUserAndPasswordUnpadded) {
+  const auto check = [](const char* text) { return CheckConnectStringValues(*ParseConnectString(text)); };
+  EXPECT_EQ(check("CLIENT=100 USER=MONITOR PASSWD=secret LANG=D DEST=QAS"), "");
+  EXPECT_EQ(check("CLIENT=100 USER=MONITOR  PASSWD=pass phrase  LANG=D DEST=QAS"), "");
+  EXPECT_EQ(check("CLIENT=100 USER=MONITOR      PASSWD=secret LANG=D DEST=QAS"),
+            "connect string USER blank-padded to 12, expected the profile's value as it stands");
+  EXPECT_EQ(check("CLIENT=100 USER=MONITOR PASSWD=secret     LANG=D DEST=QAS"),
+            "connect string PASSWD blank-padded to 10, expected the profile's value as it stands");
 }
 
 }  // namespace

@@ -53,9 +53,9 @@ TEST(EncodePacked, DigitsTwoPerByteWithSignNibbleLast) {
 }
 
 TEST(EncodeField, CharactersDatesAndTimesAreBlankPaddedText) {
-  const FieldSpec chars{"DBSYS", 0, 10, 0, 0, ""};
-  const FieldSpec date{"FS_A_DATE", 1, 8, 0, 10, ""};
-  const FieldSpec time{"FS_A_TIME", 3, 6, 0, 18, ""};
+  const KnownField chars{"DBSYS", 0, 10, 0, 0, ""};
+  const KnownField date{"FS_A_DATE", 1, 8, 0, 10, ""};
+  const KnownField time{"FS_A_TIME", 3, 6, 0, 18, ""};
   EXPECT_EQ(EncodeField(chars, "DB4").bytes, "DB4       ");
   EXPECT_EQ(EncodeField(chars, "").bytes, std::string(10, ' '));
   EXPECT_EQ(EncodeField(chars, "ABCDEFGHIJK").problem, "11 characters, at most 10 fit");
@@ -68,8 +68,8 @@ TEST(EncodeField, CharactersDatesAndTimesAreBlankPaddedText) {
 }
 
 TEST(EncodeField, IntegersInTheMachinesOwnOrderAndRange) {
-  const FieldSpec int4{"TAB_MIS_DD", 8, 4, 0, 84, ""};
-  const FieldSpec int2{"TYPE", 9, 2, 0, 0, ""};
+  const KnownField int4{"TAB_MIS_DD", 8, 4, 0, 84, ""};
+  const KnownField int2{"TYPE", 9, 2, 0, 0, ""};
   int32_t four = 0;
   std::memcpy(&four, EncodeField(int4, "-7").bytes.data(), 4);
   EXPECT_EQ(four, -7);

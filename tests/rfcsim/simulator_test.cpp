@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -13,8 +14,17 @@ namespace {
 
 using namespace rfcsim::testing;
 
-std::string handlerText;  // the library's error callback is a plain C function
+// The library's error callback is a plain C function.
+std::string handlerText;
 void RecordingHandler(char* operation) { handlerText = operation; }
+
+// Like the sensor's error report, which closes everything before it ends the
+// process; this one returns instead.
+Simulator* reportingSimulator = nullptr;
+void ClosingHandler(char* operation) {
+  handlerText = operation;
+  reportingSimulator->Close(0);
+}
 
 class SimulatorTest : public ::testing::Test {
  protected:
@@ -45,11 +55,19 @@ class SimulatorTest : public ::testing::Test {
     return simulator.Open(&options_);
   }
 
+  RFC_HANDLE OpenR2(Simulator& simulator, const char* gatewayHost, const char* gatewayService) {
+    gateway_ = {const_cast<char*>(gatewayHost), const_cast<char*>(gatewayService)};
+    options_ = {const_cast<char*>("DEV"), 1, &gateway_, const_cast<char*>("100"), const_cast<char*>("MONITOR     "),
+                const_cast<char*>("secret    "), const_cast<char*>("E"), 0};
+    return simulator.Open(&options_);
+  }
+
   static constexpr const char* kDev =
       "[system DEV]\nclient = 100\nuser = monitor\npassword = secret\nhost = DEVHOST\nsysnr = 00\n";
 
   std::filesystem::path directory_;
   RFC_CONNOPT_R3 server_{};
+  RFC_CONNOPT_R2 gateway_{};
   RFC_OPTIONS options_{};
 };
 
@@ -146,6 +164,53 @@ TEST_F(SimulatorTest, OpenExResolvesTheDestinationThroughSapRfcIni) {
             "rfcsim: contract: RfcOpenEx: connect string LANG=E, expected LANG=D\n");
 }
 
+TEST_F(SimulatorTest, TheGatewayRoadChecksGatewayHostAndServiceInsteadOfTheServer) {
+  Write("RfcSim.txt", std::string(kDev) + "gwhost = qas-gw01\ngwservice = sapgw00\n");
+  Simulator simulator(directory_);
+  EXPECT_NE(OpenR2(simulator, "QAS-GW01", "sapgw00"), 0u);
+  RFC_ERROR_INFO info{};
+  EXPECT_EQ(OpenR2(simulator, "qas-gw02", "sapgw00"), 0u);
+  simulator.LastError(&info);
+  EXPECT_STREQ(info.intstat, "partner not reached: gateway host qas-gw02, expected qas-gw01");
+  EXPECT_EQ(OpenR2(simulator, "qas-gw01", nullptr), 0u);
+  simulator.LastError(&info);
+  EXPECT_STREQ(info.intstat, "partner not reached: gateway service (none), expected sapgw00");
+  Write("SapRfc.ini", "DEST=DEV\nTYPE=R\nGWHOST=qas-gw01\nGWSERV=sapgw01\n");
+  EXPECT_EQ(simulator.OpenEx("CLIENT=100 USER=monitor PASSWD=secret LANG=D DEST=DEV", &info), 0u);
+  EXPECT_STREQ(info.intstat, "partner not reached: gateway service sapgw01, expected sapgw00");
+}
+
+// Restores the working directory that a test changes.
+class WorkingDirectory {
+ public:
+  WorkingDirectory() : previous_(std::filesystem::current_path()) {}
+  ~WorkingDirectory() { std::filesystem::current_path(previous_); }
+
+ private:
+  std::filesystem::path previous_;
+};
+
+TEST_F(SimulatorTest, TheDescriptionIsReadAtRfcEnvironmentAndTheOtherFilesWhereEachCallRuns) {
+  const auto sensor = directory_ / "sensor", worker = directory_ / "worker";
+  std::filesystem::create_directories(sensor);
+  std::filesystem::create_directories(worker);
+  Write("sensor/RfcSim.txt", kDev);
+  WorkingDirectory restored;
+  Simulator simulator;
+  RFC_ENV environment{RecordingHandler, nullptr};
+  std::filesystem::current_path(worker);
+  simulator.Environment(&environment);
+  std::filesystem::current_path(sensor);
+  simulator.Environment(&environment);
+  std::filesystem::current_path(worker);
+  const RFC_HANDLE handle = OpenR3(simulator, "DEV");
+  EXPECT_NE(handle, 0u);
+  simulator.Close(handle);
+  EXPECT_EQ(OpenR3(simulator, "DEV", "INTRUDER    "), 0u);
+  EXPECT_TRUE(std::filesystem::exists(worker / "Dev_Rfc.Trc"));
+  EXPECT_FALSE(std::filesystem::exists(sensor / "Dev_Rfc.Trc"));
+}
+
 // A whole measurement as the sensor makes it, checking what arrives byte for byte.
 class MeasurementTest : public SimulatorTest {
  protected:
@@ -189,7 +254,7 @@ TEST_F(MeasurementTest, ValuesArriveAtTheirPositionsAndRowsInTheTable) {
   ASSERT_NE(handle, 0u);
   Install(simulator);
 
-  ITAB_H cpuTable = simulator.ItCreate("TF_CPU_ALL", 48);
+  ITAB_H cpuTable = simulator.ItCreate("TF_CPU_ALL", 48, 0, 0);
   char* exception = nullptr;
   ASSERT_EQ(CpuRead(simulator, handle, cpuTable, &exception), 0);
   EXPECT_EQ(std::string(cpu_.opSystem, 5), "OS400");
@@ -209,7 +274,7 @@ TEST_F(MeasurementTest, ValuesArriveAtTheirPositionsAndRowsInTheTable) {
   EXPECT_EQ(std::string(info_.rfcsi + 13, 32), "DEV" + std::string(29, ' '));
 
   std::vector<RFC_TABLE> tables;
-  for (const char* name : kDb02TableNames) tables.push_back(Table(name, missType_, simulator.ItCreate(name, 40)));
+  for (const char* name : kDb02TableNames) tables.push_back(Table(name, missType_, simulator.ItCreate(name, 40, 0, 0)));
   tables.push_back(kEndOfTables);
   auto db02Importing = db02_.Importing(db02Type_);
   ASSERT_EQ(simulator.Call(handle, "DB02_DB4_GET_INFO", const_cast<RFC_PARAMETER*>(&kEndOfParameters), tables.data()),
@@ -253,7 +318,7 @@ TEST_F(MeasurementTest, InjectedCodesComeWithTheirExceptionAndTraceLines) {
     Simulator simulator(directory_);
     const RFC_HANDLE handle = OpenR3(simulator, "DEV");
     Install(simulator);
-    ITAB_H table = simulator.ItCreate("TF_CPU_ALL", 48);
+    ITAB_H table = simulator.ItCreate("TF_CPU_ALL", 48, 0, 0);
     char* exception = nullptr;
     EXPECT_EQ(CpuRead(simulator, handle, table, &exception), c.code);
     EXPECT_EQ(exception ? std::string(exception) : std::string(), c.exception);
@@ -265,11 +330,12 @@ TEST_F(MeasurementTest, InjectedCodesComeWithTheirExceptionAndTraceLines) {
 TEST_F(MeasurementTest, AnInjectedLibraryErrorGoesThroughTheCallbackLast) {
   Write("RfcSim.txt", std::string(kDev) + "fail.callback.call.GET_CPU_ALL = connection to partner lost\n");
   Simulator simulator(directory_);
-  RFC_ENV environment{RecordingHandler, nullptr};
+  reportingSimulator = &simulator;
+  RFC_ENV environment{ClosingHandler, nullptr};
   simulator.Environment(&environment);
   const RFC_HANDLE handle = OpenR3(simulator, "DEV");
   Install(simulator);
-  EXPECT_EQ(CpuRead(simulator, handle, simulator.ItCreate("TF_CPU_ALL", 48), nullptr), 1);
+  EXPECT_EQ(CpuRead(simulator, handle, simulator.ItCreate("TF_CPU_ALL", 48, 0, 0), nullptr), 1);
   EXPECT_EQ(handlerText, "connection to partner lost");
   RFC_ERROR_INFO info{};
   simulator.LastError(&info);
@@ -285,11 +351,11 @@ TEST_F(MeasurementTest, TableAndStructureFailuresFollowTheLastLogon) {
                           "fail.itcreate = MISS_VIEWS\nfail.itgetline = TF_CPU_ALL\nfail.itdelete = MISS_INDEX\n"
                           "fail.install = MISSOBJ\n");
   Simulator simulator(directory_);
-  EXPECT_NE(simulator.ItCreate("MISS_VIEWS", 40), nullptr);
+  EXPECT_NE(simulator.ItCreate("MISS_VIEWS", 40, 0, 0), nullptr);
   ASSERT_NE(OpenR3(simulator, "DEV"), 0u);
-  EXPECT_EQ(simulator.ItCreate("MISS_VIEWS", 40), nullptr);
+  EXPECT_EQ(simulator.ItCreate("MISS_VIEWS", 40, 0, 0), nullptr);
   EXPECT_EQ(Trace(), kHead + "ERROR       ItCreate MISS_VIEWS: simulated failure\n");
-  ITAB_H index = simulator.ItCreate("MISS_INDEX", 40);
+  ITAB_H index = simulator.ItCreate("MISS_INDEX", 40, 0, 0);
   EXPECT_EQ(simulator.ItDelete(index), 1);
   auto missObj = MissObjDescriptors();
   RFC_TYPEHANDLE type = 0;
@@ -306,19 +372,71 @@ TEST_F(MeasurementTest, MisuseOfConnectionsAndTablesIsAContractFailure) {
   const RFC_HANDLE handle = OpenR3(simulator, "DEV");
   Install(simulator);
   ::testing::internal::CaptureStderr();
+  RFC_ENV withAllocator{RecordingHandler, [](void*, uint32_t) -> void* { return nullptr; }};
+  simulator.Environment(&withAllocator);
   auto cpu = CpuAllDescriptors();
   RFC_TYPEHANDLE again = 0;
   EXPECT_NE(simulator.InstallStructure("CPU_ALL", cpu.data(), 13, &again), 0);
   EXPECT_EQ(simulator.Receive(handle, cpu_.Importing().data(), const_cast<RFC_TABLE*>(&kEndOfTables), nullptr), 1);
-  ITAB_H table = simulator.ItCreate("TF_CPU_ALL", 48);
+  ITAB_H table = simulator.ItCreate("TF_CPU_ALL", 48, 0, 0);
   EXPECT_EQ(simulator.ItGetLine(table, 1), nullptr);
+  EXPECT_EQ(simulator.ItCreate("MISS_VIEWS", 40, 10, 0), nullptr);
   simulator.Close(0);
   EXPECT_EQ(CpuRead(simulator, handle, table, nullptr), 1);
+  simulator.Close(handle);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "rfcsim: contract: RfcEnvironment: an allocator, expected none\n"
             "rfcsim: contract: RfcInstallStructure CPU_ALL: installed a second time\n"
             "rfcsim: contract: RfcReceive: no RfcCall awaits its answer on handle 1\n"
             "rfcsim: contract: ItGetLine TF_CPU_ALL: line 1, the table has 0 lines\n"
-            "rfcsim: contract: RfcCall: handle 1 is not open\n");
+            "rfcsim: contract: ItCreate MISS_VIEWS: arguments 3 and 4 are 10 and 0, expected 0 and 0\n"
+            "rfcsim: contract: RfcCall: handle 1 is not open\n"
+            "rfcsim: contract: RfcClose: handle 1 is not open\n");
+}
+
+TEST_F(MeasurementTest, LatencyIsSpentAtTheLogonAndInTheRoutineThatGetsTheAnswer) {
+  using Clock = std::chrono::steady_clock;
+  Write("RfcSim.txt", std::string(kDev) + "latency.logon = 20\nlatency.call = 15\nfail.call.GET_CPU_ALL = 1\n");
+  Simulator simulator(directory_);
+  auto start = Clock::now();
+  const RFC_HANDLE handle = OpenR3(simulator, "DEV", "INTRUDER    ");
+  EXPECT_EQ(handle, 0u);
+  EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(20));
+  Install(simulator);
+  start = Clock::now();
+  EXPECT_EQ(CpuRead(simulator, OpenR3(simulator, "DEV"), simulator.ItCreate("TF_CPU_ALL", 48, 0, 0), nullptr), 1);
+  EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(35));
+}
+
+#if GTEST_HAS_DEATH_TEST
+TEST_F(MeasurementTest, ACrashEndsTheProcessAtItsStep) {
+  Write("RfcSim.txt", std::string(kDev) + "crash = logon\n");
+  Simulator simulator(directory_);
+  EXPECT_DEATH(OpenR3(simulator, "DEV"), "");
+}
+#endif
+
+TEST_F(MeasurementTest, TheProcessMustEndWithEveryConnectionClosedAndEveryTableDeleted) {
+  Write("RfcSim.txt", kDev);
+  Simulator simulator(directory_);
+  ASSERT_NE(OpenR3(simulator, "DEV"), 0u);
+  simulator.ItCreate("TF_CPU_ALL", 48, 0, 0);
+  ASSERT_EQ(simulator.ItDelete(simulator.ItCreate("MISS_VIEWS", 40, 0, 0)), 0);
+  ::testing::internal::CaptureStderr();
+  simulator.AtProcessEnd();
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "rfcsim: contract: RfcClose: connections still open when the process ends: 1 (DEV)\n"
+            "rfcsim: contract: ItDelete: tables not deleted when the process ends: TF_CPU_ALL\n");
+  // The program's error report closes everything and leaves the tables.
+  simulator.Close(0);
+  ::testing::internal::CaptureStderr();
+  simulator.AtProcessEnd();
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  simulator.ItCreate("MISS_INDEX", 40, 0, 0);
+  ::testing::internal::CaptureStderr();
+  simulator.AtProcessEnd();
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "rfcsim: contract: ItDelete: tables not deleted when the process ends: MISS_INDEX\n");
 }
 
 }  // namespace

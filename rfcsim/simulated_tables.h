@@ -7,11 +7,11 @@
 
 namespace rfcsim {
 
-// An internal table: rows of one length, appended at the end. A row's
-// address stays valid until the table is deleted.
-class InternalTable {
+// A table the library hands out through ItCreate: rows of one length,
+// appended at the end. A row's address stays valid until the table is deleted.
+class SimulatedTable {
  public:
-  InternalTable(std::string name, uint32_t rowLength) : name_(std::move(name)), rowLength_(rowLength) {}
+  SimulatedTable(std::string name, uint32_t rowLength) : name_(std::move(name)), rowLength_(rowLength) {}
 
   const std::string& Name() const { return name_; }
   uint32_t RowLength() const { return rowLength_; }
@@ -29,14 +29,24 @@ class InternalTable {
 
 // Every table of the process by its handle; handles that were never handed
 // out, or were deleted, are found as none instead of being followed.
-class InternalTables {
+class SimulatedTables {
  public:
   void* Create(std::string name, uint32_t rowLength);
-  InternalTable* Find(void* handle) const;
-  bool Delete(void* handle);
+  SimulatedTable* Find(void* handle) const;
+  void Delete(void* handle);
+  // How many tables have been created so far: a mark for LivingSince.
+  uint64_t Created() const { return created_; }
+  // The names of the tables not yet deleted that were created after the
+  // mark, oldest first.
+  std::vector<std::string> LivingSince(uint64_t mark) const;
 
  private:
-  std::map<void*, std::unique_ptr<InternalTable>> tables_;
+  struct Entry {
+    uint64_t serial;  // counts from 0 in the order of creation
+    std::unique_ptr<SimulatedTable> table;
+  };
+  std::map<void*, Entry> tables_;
+  uint64_t created_ = 0;
 };
 
 }  // namespace rfcsim
