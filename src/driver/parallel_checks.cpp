@@ -26,14 +26,36 @@ std::optional<std::string> LeftBehind(const std::string& folder, std::string_vie
   return bytes.str();
 }
 
+// Each worker's library numbers its one connection as the first of its
+// process; in one process the library numbers the connections of a run in
+// turn, and so does the run log of a parallel run, in listing order.
+class ConnectionNumbers {
+ public:
+  // A worker's log line with its connection's number as the run's.
+  std::string Renumbered(const std::string& line) {
+    const std::size_t blank = line.find(' ');
+    const std::string number = line.substr(0, blank);
+    const bool logon = line.find(" RfcOpen called ") == blank || line.find(" RfcOpenEx called ") == blank;
+    if (logon) workerHandle_ = number == "0" ? "" : number;
+    if (logon && !workerHandle_.empty()) runHandle_ = std::to_string(++opened_);
+    return number == workerHandle_ && !number.empty() ? runHandle_ + line.substr(blank) : line;
+  }
+
+ private:
+  unsigned opened_ = 0;
+  std::string workerHandle_;
+  std::string runHandle_;
+};
+
 // What a worker did, brought into the run: its output and log lines, its
 // trace appended to the working directory's, its "SapRfc.ini" written
 // there; its result, none when it did not end with one.
-std::optional<SystemResult> TakeWorker(Worker& worker, RunLog& runLog, const RunContext& context) {
+std::optional<SystemResult> TakeWorker(Worker& worker, RunLog& runLog, ConnectionNumbers& connections,
+                                       const RunContext& context) {
   std::optional<SystemResult> result;
   for (const Record& record : DecodeRecords(worker.printed)) {
     if (record.kind == RecordKind::Output) context.output.Write(record.bytes);
-    if (record.kind == RecordKind::Log) runLog.WriteLine(record.bytes);
+    if (record.kind == RecordKind::Log) runLog.WriteLine(connections.Renumbered(record.bytes));
     if (record.kind == RecordKind::Result) result = DecodeResult(record.bytes);
   }
   if (const auto trace = LeftBehind(worker.folder.Path(), kTraceFileName)) AppendFile(kTraceFileName).AppendBytes(*trace);
@@ -89,7 +111,7 @@ class ParallelChecks {
   std::optional<SystemResult> Collect(std::size_t system) {
     const std::unique_ptr<Worker> worker = pool_.Take(system);
     if (!worker) return std::nullopt;
-    const std::optional<SystemResult> result = TakeWorker(*worker, runLog_, context_);
+    const std::optional<SystemResult> result = TakeWorker(*worker, runLog_, connections_, context_);
     if (worker->status == static_cast<int>(ExitStatus::ErrorReport)) {
       pool_.Close();
       context_.output.EndProcess(ExitStatus::ErrorReport);
@@ -131,6 +153,7 @@ class ParallelChecks {
   const RunContext& context_;
   WorkerPool pool_;
   std::vector<PreparedSystem> prepared_;
+  ConnectionNumbers connections_;
   std::optional<Clock::time_point> deadline_;
   std::size_t started_ = 0;
   std::size_t next_ = 0;
