@@ -1,3 +1,4 @@
+#include <atomic>
 #include <variant>
 
 #include "checks/cpu_read.h"
@@ -7,6 +8,7 @@
 #include "driver/progress_lines.h"
 #include "driver/rfc_run.h"
 #include "driver/road.h"
+#include "driver/run_deadline.h"
 #include "output/messages.h"
 #include "platform/delete_file.h"
 #include "platform/local_time.h"
@@ -27,16 +29,22 @@ void TellCall(const Narration& narration, std::string_view function, const CallS
                 (state.callStatus == CallStatus::OK ? std::string("answered") : "failed, " + state.errorText));
 }
 
+// The step the run is in, for the message of a deadline that comes while the
+// library does not answer.
+using Step = std::atomic<const char*>;
+
 // The checks, in their order, on an open connection.
 std::optional<RunFailure> RunChecks(RfcSession& session, RFC_HANDLE handle, const ProfileData& profile,
-                                    ResultDocument& document, const Narration& narration) {
+                                    ResultDocument& document, const Narration& narration, Step& step) {
   CallState state;
+  step = "GET_CPU_ALL";
   CpuRead(session, handle, state);
   TellCall(narration, "GET_CPU_ALL", state);
   if (state.callStatus != CallStatus::OK) return FailedCheck(state);
 
   state.callStatus = CallStatus::ERR;
   SystemInfo info;
+  step = "RFC_SYSTEM_INFO";
   SystemInfoCheck(session, handle, state, info);
   TellCall(narration, "RFC_SYSTEM_INFO", state);
   if (state.callStatus != CallStatus::OK) return FailedCheck(state);
@@ -44,6 +52,7 @@ std::optional<RunFailure> RunChecks(RfcSession& session, RFC_HANDLE handle, cons
   if (!IsDb4(info.DatabaseSystem)) return messages::DatabaseMismatch();
 
   state.callStatus = CallStatus::ERR;
+  step = "DB02_DB4_GET_INFO";
   MissingObjectsCheck(session, handle, state, &document, profile.Destination);
   TellCall(narration, "DB02_DB4_GET_INFO", state);
   if (state.callStatus != CallStatus::OK) return FailedCheck(state);
@@ -77,6 +86,13 @@ RunEnd RunSingleProfile(const RunOptions& options, InputFile& profileFile, const
   if (reading.fault) return {ProfileFaultMessage(*reading.fault, options.profileName)};
   const ProfileData& profile = reading.data;
 
+  Step step{"logon"};
+  const std::optional<int> seconds = options.limits.timeoutSeconds;
+  RunDeadline deadline(context, seconds, ExitStatus::Failed, [&] {
+    ResultDocument envelope(options.outputMode);
+    envelope.DocError(messages::NoAnswer(seconds.value_or(0), profile.Destination, step.load()).message);
+    output.Write(envelope.Text());
+  });
   auto started = RfcRun::Start(options, output, narration);
   if (const auto* failure = std::get_if<RunFailure>(&started)) return {*failure};
   RfcRun& rfc = *std::get<std::unique_ptr<RfcRun>>(started);
@@ -96,11 +112,12 @@ RunEnd RunSingleProfile(const RunOptions& options, InputFile& profileFile, const
   if (loggedOn.handle == 0) return {messages::LogonFailed(profile.Destination)};
   {
     const RfcConnection connection(rfc.Library(), loggedOn.handle);
-    if (auto failure = RunChecks(rfc.Session(), connection.Handle(), profile, document, narration)) {
+    if (auto failure = RunChecks(rfc.Session(), connection.Handle(), profile, document, narration, step)) {
       return {std::move(failure)};
     }
   }
 
+  deadline.TakeEnding();
   output.Write(document.Text());
   // The trace is the one account of what happened: it stays unless the
   // monitor has the document.

@@ -6,6 +6,8 @@ the simulated systems (RfcSim.txt) in the working directory D:\\work. Unless a
 case says otherwise, three systems are listed: DEV, QAS and PRD, all healthy.
 """
 
+import dataclasses
+import re
 import sys
 
 from harness import Case, envelope, main
@@ -407,8 +409,68 @@ def thousand_case():
                        "\n<Text>(***) All Plants: NoSystems=1000, Processed=900, Failed=100</Text>\n\n</Prtg>\n\n")
 
 
-CASES = (RUNS + ENTRIES + ESCAPING_ENTRIES + SYSTEM_FAULTS + MISSING_OBJECTS + RUN_ENDS + LISTING_ERRORS
+TABLE = (RUNS + ENTRIES + ESCAPING_ENTRIES + SYSTEM_FAULTS + MISSING_OBJECTS + RUN_ENDS + LISTING_ERRORS
          + SETTINGS_OPTIONS + DESTINATION_FILE + LIMITS + [HOST_AFTER_AT, thousand_case()])
+
+# The whole table again: one system at a time in the process itself
+# (,PAR=1), and four workers at once against systems that answer with small
+# random latencies (,PAR=4). Each must print the bytes, leave the files and
+# end with the status of the table's own run, which takes the default.
+LATENCIES = "[defaults]\nlatency.logon = 4\nlatency.call = 2\njitter = 6\n\n"
+
+
+def with_parallel_checks(case, count, latencies=False):
+    word = f",PAR={count}"
+    files, args = dict(case.files), list(case.args)
+    if args and args[0].upper().startswith("GLOBAL"):
+        files[GLOBAL_FILE] = files[GLOBAL_FILE].replace(",Sensor=", word + ",Sensor=")
+        shown = files[GLOBAL_FILE]
+    else:
+        args[-1] += word
+        shown = " ".join(args[1:3])
+    if latencies and SIMULATION in files:
+        files[SIMULATION] = LATENCIES + files[SIMULATION]
+    stdout = case.stdout
+    if " @" not in shown.replace(":", " "):
+        stdout = re.sub(r"(?m)^(\* hh:mm:ss .*)( State=Executing)$", lambda m: m.group(1) + word + m.group(2), stdout)
+    return dataclasses.replace(case, name=f"{case.name} ({word[1:]}{', latencies' if latencies else ''})",
+                               args=args, files=files, stdout=stdout)
+
+
+# ,TIMEOUT= in a group: the systems not done at the deadline are given up,
+# counted as failed with the state "No Answer", and the summary follows. One
+# system at a time, a hanging system holds up those after it; with workers
+# they are done meanwhile. A worker that crashes leaves its system failed and
+# the run goes on.
+def no_answer(line):
+    return line.replace("State=Processed", "State=No Answer")
+
+
+def group_summary(processed, failed):
+    return f"\n<Text>(***) Plant North: NoSystems=3, Processed={processed}, Failed={failed}</Text>\n\n</Prtg>\n\n"
+
+
+def executing(settings):
+    return BANNER + f"* hh:mm:ss {settings.split(',Sensor=')[0].replace(':', ' ')} State=Executing\n" + HEAD
+
+
+ONE_AT_A_TIME = "Item=Plant:North,PAR=1,TIMEOUT=2," + ASSIGNED
+IN_WORKERS = "Item=Plant:North,TIMEOUT=2," + ASSIGNED
+ENDINGS = [
+    global_case("a system that hangs, one at a time: it and those after it given up at the deadline",
+                executing(ONE_AT_A_TIME) + DEV_PROCESSED + no_answer(QAS_PROCESSED) + no_answer(PRD_PROCESSED)
+                + group_summary(1, 2) + DONE, settings=ONE_AT_A_TIME, simulation=three_systems(QAS=["hang = logon"])),
+    global_case("a system that hangs, in workers: it alone given up at the deadline",
+                executing(IN_WORKERS) + DEV_PROCESSED + no_answer(QAS_PROCESSED) + PRD_PROCESSED
+                + group_summary(2, 1) + DONE, settings=IN_WORKERS,
+                simulation=three_systems(QAS=["hang = DB02_DB4_GET_INFO"])),
+    global_case("a worker that crashes: its system failed, the run goes on",
+                executing(SETTINGS) + DEV_PROCESSED + QAS_FAILED + PRD_PROCESSED + group_summary(2, 1) + DONE,
+                simulation=three_systems(QAS=["crash = GET_CPU_ALL"])),
+]
+
+CASES = (TABLE + [with_parallel_checks(case, 1) for case in TABLE]
+         + [with_parallel_checks(case, 4, latencies=True) for case in TABLE] + ENDINGS)
 
 if __name__ == "__main__":
     sys.exit(main(CASES))

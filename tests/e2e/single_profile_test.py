@@ -314,6 +314,25 @@ DELIVERY_CASES = [
 ]
 
 
+# ,TIMEOUT=: a system that does not answer ends the run with a message of its
+# own, naming the step, before the monitor would kill it without a word.
+def timed_out(step):
+    return envelope(f"Error 1047: No answer within 1 s from QAS at {step}...")
+
+
+DEADLINES = [
+    case(",TIMEOUT=1 and a logon that hangs", ["SYS", ",TIMEOUT=1"], timed_out("logon"), 2,
+         files(*HEALTHY, "hang = logon")),
+    case(",timeout=1 and a call that hangs, with progress lines before", ["SYS", "#,timeout=1"],
+         progress("(No Parameters)") + timed_out("RFC_SYSTEM_INFO"), 2, files(*HEALTHY, "hang = RFC_SYSTEM_INFO")),
+    case(",TIMEOUT= that the healthy run does not reach changes nothing", ["SYS", ",TIMEOUT=60"], HEALTHY_DOCUMENT, 0,
+         files(*HEALTHY)),
+    case(",TIMEOUT=0 is refused", ["SYS", ",TIMEOUT=0"],
+         envelope("Error 1048: Option ,TIMEOUT= needs a number from 1 to 900..."), 2, files(*HEALTHY)),
+    case(",PAR=x is refused", ["SYS", "a,PAR=x"], envelope("Error 1048: Option ,PAR= needs a number from 1 to 64..."),
+         2, files(*HEALTHY)),
+]
+
 # "--diagnose" makes the same run and tells it in words, never the password.
 DIAGNOSES = [
     case("diagnosis: a wrong password", ["--diagnose", "SYS"], None, 2,
@@ -351,7 +370,7 @@ PROGRESS_CASES = [
 ]
 
 CASES = (HEALTHY_CASES + CALL_FAILURES + TRACE_CASES + LIBRARY_ERRORS + LOGON_CASES + RUN_LOG_CASES
-         + DELIVERY_CASES + DIAGNOSES + PROGRESS_CASES)
+         + DELIVERY_CASES + DEADLINES + DIAGNOSES + PROGRESS_CASES)
 
 def stand_in_without_routines(backend) -> Path:
     """A shared library of the platform that exports none of the RFC routines."""
