@@ -58,11 +58,6 @@ std::string Stored(const fs::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-bool Exists(const fs::path& path) {
-  std::error_code error;
-  return fs::exists(fs::symlink_status(path, error));
-}
-
 std::string WriteTemporary(int file, std::string_view text) {
   const bool written = WriteAll(file, text);
   if (!SyncAndClose(file) || !written) return "cannot write the file (disk full?)";
@@ -80,6 +75,11 @@ std::string MoveIntoPlace(const fs::path& temporary, const fs::path& path, bool 
 }
 
 }  // namespace
+
+bool Exists(const fs::path& path) {
+  std::error_code error;
+  return fs::exists(fs::symlink_status(path, error));
+}
 
 std::string InstallFile(const fs::path& path, std::string_view text, bool replaceExisting, const StoredCheck& check) {
   const fs::path temporary = TemporaryBeside(path);

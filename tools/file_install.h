@@ -6,6 +6,10 @@
 
 namespace tavorine {
 
+// Whether anything is at the path, a dangling link included: a profile is
+// never written over something the user did not name with --force.
+bool Exists(const std::filesystem::path& path);
+
 // Looks at the bytes that really reached the disk; returns why they are not
 // what was meant, or empty when they are.
 using StoredCheck = std::function<std::string(std::string_view stored)>;

@@ -64,11 +64,6 @@ bool IsFolder(const std::filesystem::path& path) {
   return std::filesystem::is_directory(path, error);
 }
 
-bool Exists(const std::filesystem::path& path) {
-  std::error_code error;
-  return std::filesystem::exists(std::filesystem::symlink_status(path, error));
-}
-
 int Write(WriteRequest request) {
   const std::filesystem::path path(NativePath(request.file));
   if (const std::string why = ValueRefusal(request.values); !why.empty()) return Refuse(why);

@@ -1,19 +1,17 @@
 #include "checks/cpu_read.h"
 
+#include "checks/field_descriptors.h"
+
 namespace tavorine {
 
 namespace {
 
 constexpr std::uint32_t kCpuAllRowLength = 48;
 
-std::vector<RFC_TYPE_ELEMENT> CpuAllFields() {
-  return {
-      {"TYPE", TYPINT2, 2, 0, 0},      {"SUBTYPE", TYPINT2, 2, 0, 0},   {"SERIALNR", TYPINT2, 2, 0, 0},
-      {"NBR_CPU", TYPINT, 4, 0, 0},    {"LOAD1_AVG", TYPINT, 4, 0, 0},  {"LOAD5_AVG", TYPINT, 4, 0, 0},
-      {"LOAD15_AVG", TYPINT, 4, 0, 0}, {"INT_SEC", TYPINT, 4, 0, 0},    {"SYSC_SEC", TYPINT, 4, 0, 0},
-      {"CS_SEC", TYPINT, 4, 0, 0},     {"USR_TOTAL", TYPINT, 4, 0, 0},  {"SYS_TOTAL", TYPINT, 4, 0, 0},
-      {"IDLE_TOTAL", TYPINT, 4, 0, 0},
-  };
+FieldDescriptors CpuAllFields() {
+  return Joined({SameType(TYPINT2, 2, {"TYPE", "SUBTYPE", "SERIALNR"}),
+                 SameType(TYPINT, 4, {"NBR_CPU", "LOAD1_AVG", "LOAD5_AVG", "LOAD15_AVG", "INT_SEC", "SYSC_SEC",
+                                      "CS_SEC", "USR_TOTAL", "SYS_TOTAL", "IDLE_TOTAL"})});
 }
 
 // What GET_CPU_ALL sends back besides its table; received and not used.

@@ -3,6 +3,7 @@
 #include <array>
 #include <memory>
 
+#include "checks/field_descriptors.h"
 #include "checks/received_text.h"
 
 namespace tavorine {
@@ -12,16 +13,16 @@ namespace {
 constexpr std::uint32_t kDb02InfoLength = 120;
 constexpr std::uint32_t kMissObjLength = 40;
 
-std::vector<RFC_TYPE_ELEMENT> Db02InfDb4Fields() {
-  return {
-      {"DBSYS", TYPC, 10, 0, 0},     {"FS_A_DATE", TYPDATE, 8, 0, 0}, {"FS_A_TIME", TYPTIME, 6, 0, 0},
-      {"SYSID", TYPC, 8, 0, 0},      {"TAB_CNT", TYPINT, 4, 0, 0},    {"CST_CNT", TYPINT, 4, 0, 0},
-      {"IDX_CNT", TYPINT, 4, 0, 0},  {"TAB_SIZE", TYPP, 8, 0, 0},     {"CST_SIZE", TYPP, 8, 0, 0},
-      {"IDX_SIZE", TYPP, 8, 0, 0},   {"TAB_MIS_DB", TYPINT, 4, 0, 0}, {"CST_MIS_DB", TYPINT, 4, 0, 0},
-      {"IDX_MIS_DB", TYPINT, 4, 0, 0}, {"VIE_MIS_DB", TYPINT, 4, 0, 0}, {"TAB_MIS_DD", TYPINT, 4, 0, 0},
-      {"IDX_MIS_DD", TYPINT, 4, 0, 0}, {"CST_MIS_DD", TYPINT, 4, 0, 0}, {"VIE_MIS_DD", TYPINT, 4, 0, 0},
-      {"SYS_ASP_P", TYPP, 8, 5, 0},  {"SYS_ASP_S", TYPP, 6, 1, 0},    {"ASP_TOT_S", TYPP, 6, 1, 0},
-  };
+FieldDescriptors Db02InfDb4Fields() {
+  return Joined({
+      {{"DBSYS", TYPC, 10, 0, 0}, {"FS_A_DATE", TYPDATE, 8, 0, 0}, {"FS_A_TIME", TYPTIME, 6, 0, 0}},
+      Characters({{"SYSID", 8}}),
+      SameType(TYPINT, 4, {"TAB_CNT", "CST_CNT", "IDX_CNT"}),
+      SameType(TYPP, 8, {"TAB_SIZE", "CST_SIZE", "IDX_SIZE"}),
+      SameType(TYPINT, 4, {"TAB_MIS_DB", "CST_MIS_DB", "IDX_MIS_DB", "VIE_MIS_DB", "TAB_MIS_DD", "IDX_MIS_DD",
+                           "CST_MIS_DD", "VIE_MIS_DD"}),
+      {{"SYS_ASP_P", TYPP, 8, 5, 0}, {"SYS_ASP_S", TYPP, 6, 1, 0}, {"ASP_TOT_S", TYPP, 6, 1, 0}},
+  });
 }
 
 // The six tables of object names the call fills, in the order it takes them.

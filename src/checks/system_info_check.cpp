@@ -1,5 +1,6 @@
 #include "checks/system_info_check.h"
 
+#include "checks/field_descriptors.h"
 #include "checks/received_text.h"
 
 namespace tavorine {
@@ -9,15 +10,11 @@ namespace {
 constexpr std::uint32_t kRfcsiLength = 200;
 constexpr std::size_t kRfcDbSysPosition = 101, kRfcDbSysLength = 10;
 
-std::vector<RFC_TYPE_ELEMENT> RfcsiFields() {
-  return {
-      {"RFCPROTO", TYPC, 3, 0, 0},   {"RFCCHARTYP", TYPC, 4, 0, 0}, {"RFCINTTYP", TYPC, 3, 0, 0},
-      {"RFCFLOTYP", TYPC, 3, 0, 0},  {"RFCDEST", TYPC, 32, 0, 0},   {"RFCHOST", TYPC, 8, 0, 0},
-      {"RFCSYSID", TYPC, 8, 0, 0},   {"RFCDATABS", TYPC, 8, 0, 0},  {"RFCDBHOST", TYPC, 32, 0, 0},
-      {"RFCDBSYS", TYPC, 10, 0, 0},  {"RFCSAPRL", TYPC, 4, 0, 0},   {"RFCMACH", TYPC, 5, 0, 0},
-      {"RFCOPSYS", TYPC, 10, 0, 0},  {"RFCTZONE", TYPC, 6, 0, 0},   {"RFCDAYST", TYPC, 1, 0, 0},
-      {"RFCIPADDR", TYPC, 15, 0, 0}, {"RFCKERNRL", TYPC, 4, 0, 0},  {"RFCSI_RESV", TYPC, 44, 0, 0},
-  };
+FieldDescriptors RfcsiFields() {
+  return Characters({{"RFCPROTO", 3}, {"RFCCHARTYP", 4}, {"RFCINTTYP", 3}, {"RFCFLOTYP", 3}, {"RFCDEST", 32},
+                     {"RFCHOST", 8}, {"RFCSYSID", 8}, {"RFCDATABS", 8}, {"RFCDBHOST", 32}, {"RFCDBSYS", 10},
+                     {"RFCSAPRL", 4}, {"RFCMACH", 5}, {"RFCOPSYS", 10}, {"RFCTZONE", 6}, {"RFCDAYST", 1},
+                     {"RFCIPADDR", 15}, {"RFCKERNRL", 4}, {"RFCSI_RESV", 44}});
 }
 
 struct SystemInfoImports {

@@ -18,7 +18,8 @@ struct Counters {
 
 // A listing run's account of its systems, taken in listing order, however
 // the systems were checked: the counters, each system's state line, and the
-// summary at the end. Safe to use from the deadline's thread.
+// summary at the end. Safe to use from the deadline's thread. Borrows the
+// run's options and context.
 class ListingProgress {
  public:
   ListingProgress(const RunOptions& options, const RunContext& context) : options_(options), context_(context) {}

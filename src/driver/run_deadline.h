@@ -13,6 +13,7 @@ namespace tavorine {
 // the run ends with instead (from the deadline's thread, while the run may
 // be stuck inside the library), and the process ends with status. Exactly
 // one of the two writes the run's ending: the run asks with TakeEnding first.
+// Owns the deadline's thread; borrows the context.
 class RunDeadline {
  public:
   RunDeadline(const RunContext& context, std::optional<int> seconds, ExitStatus status, std::function<void()> ending);

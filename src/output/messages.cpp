@@ -4,6 +4,8 @@ namespace tavorine::messages {
 
 namespace {
 
+using Name = std::string_view;
+
 // Messages are a fixed head, a name and a fixed tail, as they always were.
 RunFailure Named(std::string_view head, std::string_view name, std::string_view tail) {
   std::string text(head);
@@ -16,21 +18,11 @@ RunFailure Named(std::string_view head, std::string_view name, std::string_view 
 
 RunFailure ProfileNameMissing() { return {"Error 1001: Parameter for Profile-Name is missing !"}; }
 RunFailure ProfileMissing(std::string_view name) { return Named("Error 1002: Profile ", name, " is missing..."); }
-RunFailure InvalidParameters(std::string_view profileName) {
-  return Named("Error 1003: Invalid Parameter(s) at ", profileName, " found...");
-}
-RunFailure InvalidPassword(std::string_view profileName) {
-  return Named("Error 1004: Invalid Password in Profile ", profileName, " found...");
-}
-RunFailure WrongPassword(std::string_view profileName) {
-  return Named("Error 1005: Wrong Password in Profile ", profileName, " found...");
-}
-RunFailure UsernameMissing(std::string_view profileName) {
-  return Named("Error 1006: Username in Profile ", profileName, " is missing...");
-}
-RunFailure PasswordMissing(std::string_view profileName) {
-  return Named("Error 1007: Password in Profile ", profileName, " is missing...");
-}
+RunFailure InvalidParameters(Name name) { return Named("Error 1003: Invalid Parameter(s) at ", name, " found..."); }
+RunFailure InvalidPassword(Name name) { return Named("Error 1004: Invalid Password in Profile ", name, " found..."); }
+RunFailure WrongPassword(Name name) { return Named("Error 1005: Wrong Password in Profile ", name, " found..."); }
+RunFailure UsernameMissing(Name name) { return Named("Error 1006: Username in Profile ", name, " is missing..."); }
+RunFailure PasswordMissing(Name name) { return Named("Error 1007: Password in Profile ", name, " is missing..."); }
 RunFailure LogonFailed(std::string_view destination) {
   return Named("Error 1011: RFC-Open for ", destination, " failed !");
 }

@@ -11,13 +11,9 @@ std::optional<OutputMode> SelectedOutputMode(std::string_view optionsText) {
   if (at == std::string_view::npos) return OutputMode::EXEXML;
   std::string_view name = optionsText.substr(at + kModeOptionWord.size());
   name = name.substr(0, name.find_first_of(" ,"));
-  static constexpr std::array<std::pair<std::string_view, OutputMode>, 5> kNames{{
-      {"EXEXML", OutputMode::EXEXML},
-      {"GLIMMET", OutputMode::Glimmet},
-      {"TOLVANE", OutputMode::Tolvane},
-      {"CORVANTA", OutputMode::Corvanta},
-      {"BRANTLE", OutputMode::Brantle},
-  }};
+  static constexpr std::array<std::pair<std::string_view, OutputMode>, 5> kNames{
+      {{"EXEXML", OutputMode::EXEXML}, {"GLIMMET", OutputMode::Glimmet}, {"TOLVANE", OutputMode::Tolvane},
+       {"CORVANTA", OutputMode::Corvanta}, {"BRANTLE", OutputMode::Brantle}}};
   for (const auto& [text, mode] : kNames) {
     if (name == text) return mode;
   }

@@ -61,26 +61,13 @@ void ResultDocument::DocCountChannel(std::string_view name, std::string_view val
 void ResultDocument::CorvantaChannel(std::string_view name, std::string_view value, std::string_view unit) {
   if (channelCount_ > kCorvantaChannelLimit) return;
   const std::string ident = ChannelIdent(name);
-  text_ += "\n\nMessage.";
-  text_ += ident;
-  text_ += ": ";
-  text_ += name;
-  text_ += " (";
-  text_ += DisplayUnit(unit);
-  text_ += ")\nStatistic.";
-  text_ += ident;
-  text_ += ": ";
-  text_ += value;
+  text_ += "\n\nMessage." + ident + ": " + std::string(name) + " (" + std::string(DisplayUnit(unit)) +
+           ")\nStatistic." + ident + ": " + std::string(value);
 }
 
 void ResultDocument::BrantleChannel(std::string_view name, std::string_view value, std::string_view unit) {
   if (!selection_.active) {
-    text_ += "\n> ";
-    text_ += name;
-    text_ += ": ";
-    text_ += value;
-    text_ += " ";
-    text_ += DisplayUnit(unit);
+    text_ += "\n> " + std::string(name) + ": " + std::string(value) + " " + std::string(DisplayUnit(unit));
   } else if (selection_.channel == channelCount_) {
     text_ += value;
   }

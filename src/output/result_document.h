@@ -12,7 +12,7 @@ namespace tavorine {
 // DocTextClose with AppendText, and print Text() when a piece is complete (a
 // listing run prints the head at once, the rest at the end).
 // Texts inserted into the XML form are escaped (EscapeXmlText); the plain-text
-// forms get them unchanged.
+// forms get them unchanged. Owns its text.
 class ResultDocument {
  public:
   explicit ResultDocument(OutputMode mode) : mode_(mode) {}

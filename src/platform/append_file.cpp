@@ -51,32 +51,32 @@ bool EndsMidLine(HANDLE handle) {
 // Read access, because LockFileEx and the look at the last byte need more than
 // the right to append.
 AppendFile::AppendFile(std::string_view windowsPath)
-    : handle_(CreateFileA(NativePath(windowsPath).c_str(), FILE_APPEND_DATA | FILE_READ_DATA,
+    : file_(CreateFileA(NativePath(windowsPath).c_str(), FILE_APPEND_DATA | FILE_READ_DATA,
                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
 
 AppendFile::~AppendFile() {
-  if (IsOpen()) CloseHandle(handle_);
+  if (IsOpen()) CloseHandle(file_);
 }
 
-bool AppendFile::IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+bool AppendFile::IsOpen() const { return file_ != INVALID_HANDLE_VALUE; }
 
 void AppendFile::AppendLine(std::string_view line) {
   if (!IsOpen()) return;
   OVERLAPPED beyond = FarBeyondData();
-  const bool locked = LockFileEx(handle_, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &beyond) != 0;
-  const std::string text = OnFreshLine(line, EndsMidLine(handle_));
+  const bool locked = LockFileEx(file_, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &beyond) != 0;
+  const std::string text = OnFreshLine(line, EndsMidLine(file_));
   DWORD written = 0;
-  WriteFile(handle_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-  if (locked) UnlockFileEx(handle_, 0, 1, 0, &beyond);
+  WriteFile(file_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  if (locked) UnlockFileEx(file_, 0, 1, 0, &beyond);
 }
 
 void AppendFile::AppendBytes(std::string_view bytes) {
   if (!IsOpen()) return;
   OVERLAPPED beyond = FarBeyondData();
-  const bool locked = LockFileEx(handle_, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &beyond) != 0;
+  const bool locked = LockFileEx(file_, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &beyond) != 0;
   DWORD written = 0;
-  WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  if (locked) UnlockFileEx(handle_, 0, 1, 0, &beyond);
+  WriteFile(file_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  if (locked) UnlockFileEx(file_, 0, 1, 0, &beyond);
 }
 
 #else
@@ -93,27 +93,27 @@ bool EndsMidLine(int descriptor) {
 }  // namespace
 
 AppendFile::AppendFile(std::string_view windowsPath)
-    : descriptor_(open(NativePath(windowsPath).c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644)) {}
+    : file_(open(NativePath(windowsPath).c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644)) {}
 
 AppendFile::~AppendFile() {
-  if (IsOpen()) close(descriptor_);
+  if (IsOpen()) close(file_);
 }
 
-bool AppendFile::IsOpen() const { return descriptor_ >= 0; }
+bool AppendFile::IsOpen() const { return file_ >= 0; }
 
 void AppendFile::AppendLine(std::string_view line) {
   if (!IsOpen()) return;
-  const bool locked = flock(descriptor_, LOCK_EX) == 0;
-  const std::string text = OnFreshLine(line, EndsMidLine(descriptor_));
-  [[maybe_unused]] const ssize_t written = write(descriptor_, text.data(), text.size());
-  if (locked) flock(descriptor_, LOCK_UN);
+  const bool locked = flock(file_, LOCK_EX) == 0;
+  const std::string text = OnFreshLine(line, EndsMidLine(file_));
+  [[maybe_unused]] const ssize_t written = write(file_, text.data(), text.size());
+  if (locked) flock(file_, LOCK_UN);
 }
 
 void AppendFile::AppendBytes(std::string_view bytes) {
   if (!IsOpen()) return;
-  const bool locked = flock(descriptor_, LOCK_EX) == 0;
-  [[maybe_unused]] const ssize_t written = write(descriptor_, bytes.data(), bytes.size());
-  if (locked) flock(descriptor_, LOCK_UN);
+  const bool locked = flock(file_, LOCK_EX) == 0;
+  [[maybe_unused]] const ssize_t written = write(file_, bytes.data(), bytes.size());
+  if (locked) flock(file_, LOCK_UN);
 }
 
 #endif

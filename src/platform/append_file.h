@@ -2,6 +2,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/native_file.h"
+
 namespace tavorine {
 
 // A file of lines opened for appending, whose every line lands whole at the
@@ -11,7 +13,7 @@ namespace tavorine {
 // on the file (on Windows on a byte far beyond any data, since not every
 // Windows file system makes an append one step), and starts on a fresh line
 // when the file does not end with a line feed: a line that a full disk or a
-// killed writer left unfinished never joins the next one.
+// killed writer left unfinished never joins the next one. Owns the open file.
 class AppendFile {
  public:
   explicit AppendFile(std::string_view windowsPath);
@@ -27,11 +29,7 @@ class AppendFile {
   void AppendBytes(std::string_view bytes);
 
  private:
-#ifdef _WIN32
-  void* handle_;
-#else
-  int descriptor_;
-#endif
+  NativeFile file_;
 };
 
 }  // namespace tavorine

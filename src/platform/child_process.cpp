@@ -1,5 +1,7 @@
 #include "platform/child_process.h"
 
+#include <cerrno>
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -8,16 +10,12 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <cerrno>
 #endif
 
 namespace tavorine {
 
-#ifdef _WIN32
-
 namespace {
-
+#ifdef _WIN32
 std::wstring ProgramFile() {
   std::wstring path(32768, L'\0');
   path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
@@ -25,8 +23,15 @@ std::wstring ProgramFile() {
 }
 
 std::wstring Widened(std::string_view text) { return std::wstring(text.begin(), text.end()); }
-
+#else
+void CloseIfOpen(int& descriptor) {
+  if (descriptor >= 0) close(descriptor);
+  descriptor = -1;
+}
+#endif
 }  // namespace
+
+#ifdef _WIN32
 
 ChildProcess::ChildProcess(std::string_view argument) {
   SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
@@ -74,21 +79,9 @@ ChildProcess::~ChildProcess() {
 }
 
 void ChildProcess::Send(std::string_view bytes) {
-  while (!bytes.empty()) {
-    DWORD written = 0;
-    if (!WriteFile(input_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) || written == 0) break;
-    bytes.remove_prefix(written);
-  }
+  WriteAll(input_, bytes);
   CloseHandle(input_);
   input_ = nullptr;
-}
-
-std::string ChildProcess::ReadAll() {
-  std::string bytes;
-  char buffer[65536];
-  DWORD got = 0;
-  while (ReadFile(output_, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-  return bytes;
 }
 
 int ChildProcess::Wait() {
@@ -110,15 +103,6 @@ void ChildProcess::Kill() {
 }
 
 #else
-
-namespace {
-
-void CloseIfOpen(int& descriptor) {
-  if (descriptor >= 0) close(descriptor);
-  descriptor = -1;
-}
-
-}  // namespace
 
 ChildProcess::ChildProcess(std::string_view argument) {
   int input[2];
@@ -154,25 +138,8 @@ ChildProcess::~ChildProcess() {
 }
 
 void ChildProcess::Send(std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = write(input_, bytes.data(), bytes.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) break;
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
+  WriteAll(input_, bytes);
   CloseIfOpen(input_);
-}
-
-std::string ChildProcess::ReadAll() {
-  std::string bytes;
-  char buffer[65536];
-  while (true) {
-    const ssize_t got = read(output_, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;
-    bytes.append(buffer, static_cast<std::size_t>(got));
-  }
-  return bytes;
 }
 
 int ChildProcess::Wait() {
@@ -197,5 +164,7 @@ void ChildProcess::Kill() {
 }
 
 #endif
+
+std::string ChildProcess::ReadAll() { return ReadToEnd(output_); }
 
 }  // namespace tavorine

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/native_file.h"
+
 namespace tavorine {
 
 // This program started once more as a child process, with one argument, its
@@ -34,12 +36,12 @@ class ChildProcess {
  private:
 #ifdef _WIN32
   void* process_ = nullptr;
-  void* input_ = nullptr;
-  void* output_ = nullptr;
+  NativeFile input_ = nullptr;
+  NativeFile output_ = nullptr;
 #else
   int pid_ = -1;
-  int input_ = -1;
-  int output_ = -1;
+  NativeFile input_ = -1;
+  NativeFile output_ = -1;
 #endif
   bool started_ = false;
   std::mutex ending_;

@@ -10,7 +10,8 @@ namespace tavorine {
 // Calls expire on a thread of its own when the point in time comes before
 // the object goes; a run stuck in a library call can then still end with a
 // message of its own instead of being killed without a word. The owner
-// decides what expire does; it is called at most once.
+// decides what expire does; it is called at most once. Owns its thread,
+// which it joins when it goes.
 class Deadline {
  public:
   Deadline(std::chrono::steady_clock::time_point at, std::function<void()> expire);

@@ -34,38 +34,38 @@ FileLock::State WaitFor(TryLock tryLock, std::chrono::milliseconds longestWait) 
 #ifdef _WIN32
 
 FileLock::FileLock(std::string_view windowsPath, std::chrono::milliseconds longestWait)
-    : handle_(CreateFileA(NativePath(windowsPath).c_str(), GENERIC_READ | GENERIC_WRITE,
+    : file_(CreateFileA(NativePath(windowsPath).c_str(), GENERIC_READ | GENERIC_WRITE,
                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                           FILE_ATTRIBUTE_NORMAL, nullptr)) {
-  if (handle_ == INVALID_HANDLE_VALUE) return;
+  if (file_ == INVALID_HANDLE_VALUE) return;
   state_ = WaitFor(
       [this] {
         OVERLAPPED whole{};
-        return LockFileEx(handle_, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD,
+        return LockFileEx(file_, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD,
                           &whole) != 0;
       },
       longestWait);
 }
 
 FileLock::~FileLock() {
-  if (handle_ == INVALID_HANDLE_VALUE) return;
+  if (file_ == INVALID_HANDLE_VALUE) return;
   if (state_ == State::Held) {
     OVERLAPPED whole{};
-    UnlockFileEx(handle_, 0, MAXDWORD, MAXDWORD, &whole);
+    UnlockFileEx(file_, 0, MAXDWORD, MAXDWORD, &whole);
   }
-  CloseHandle(handle_);
+  CloseHandle(file_);
 }
 
 #else
 
 FileLock::FileLock(std::string_view windowsPath, std::chrono::milliseconds longestWait)
-    : descriptor_(open(NativePath(windowsPath).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644)) {
-  if (descriptor_ < 0) return;
-  state_ = WaitFor([this] { return flock(descriptor_, LOCK_EX | LOCK_NB) == 0; }, longestWait);
+    : file_(open(NativePath(windowsPath).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644)) {
+  if (file_ < 0) return;
+  state_ = WaitFor([this] { return flock(file_, LOCK_EX | LOCK_NB) == 0; }, longestWait);
 }
 
 FileLock::~FileLock() {
-  if (descriptor_ >= 0) close(descriptor_);
+  if (file_ >= 0) close(file_);
 }
 
 #endif

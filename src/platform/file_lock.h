@@ -2,6 +2,8 @@
 #include <chrono>
 #include <string_view>
 
+#include "platform/native_file.h"
+
 namespace tavorine {
 
 // An exclusive lock on a lock file, held from construction to destruction.
@@ -26,11 +28,7 @@ class FileLock {
   State Result() const { return state_; }
 
  private:
-#ifdef _WIN32
-  void* handle_;
-#else
-  int descriptor_;
-#endif
+  NativeFile file_;
   State state_ = State::Unavailable;
 };
 

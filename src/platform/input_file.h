@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/byte_stream.h"
+#include "platform/native_file.h"
 
 namespace tavorine {
 
@@ -17,7 +18,8 @@ inline constexpr std::uint64_t kInputFileLimit = 16 * 1024 * 1024;
 // A file the program reads, opened for reading only when it is a regular file:
 // a FIFO, a device or a folder in its place counts as missing. The open never
 // blocks, so a FIFO cannot hold the run. Reads stop at the size the file had
-// when it was opened, so a file that grows meanwhile is read as it was.
+// when it was opened, so a file that grows meanwhile is read as it was. Owns
+// the open file; moving it hands the file on.
 class InputFile final : public ByteStream {
  public:
   // Empty when the path names no regular file that opens for reading.
@@ -37,15 +39,9 @@ class InputFile final : public ByteStream {
   std::string ReadAt(std::uint64_t offset, std::size_t length) const;
 
  private:
-#ifdef _WIN32
-  using Handle = void*;
-#else
-  using Handle = int;
-#endif
-  InputFile(Handle handle, std::uint64_t size) : handle_(handle), size_(size) {}
-  void Close();
+  InputFile(NativeFile file, std::uint64_t size) : file_(file), size_(size) {}
 
-  Handle handle_;
+  NativeFile file_;
   std::uint64_t size_;
   std::uint64_t position_ = 0;
   bool open_ = true;

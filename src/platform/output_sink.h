@@ -51,15 +51,4 @@ class StandardOutput final : public OutputSink {
   bool open_;
 };
 
-// Keeps the bytes: for the diagnosis, which shows them after its own lines,
-// and for tests.
-class CollectedOutput final : public OutputSink {
- public:
-  const std::string& Text() const { return text_; }
-
- private:
-  bool WriteAll(std::string_view bytes) override;
-  std::string text_;
-};
-
 }  // namespace tavorine

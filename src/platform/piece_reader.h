@@ -12,7 +12,7 @@ namespace tavorine {
 // characters. A CR LF pair counts as one line feed, as in Windows text mode, so
 // both builds read a file alike. A piece holding a NUL byte ends there, as a C
 // string would. Memory stays that of one piece and one read buffer, whatever
-// the stream's length.
+// the stream's length. Borrows the stream.
 class PieceReader {
  public:
   PieceReader(ByteStream& stream, std::size_t maxChars) : stream_(stream), maxChars_(maxChars) {}

@@ -27,7 +27,7 @@ class TextSource final : public ByteSource {
   std::string_view text_;
 };
 
-// An opened input file as a byte source; any size.
+// An opened input file as a byte source, of any size; borrows the file.
 class FileSource final : public ByteSource {
  public:
   explicit FileSource(const InputFile& file) : file_(file) {}

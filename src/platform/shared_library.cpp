@@ -29,6 +29,13 @@ std::string Header(const std::string& path) {
   return bytes;
 }
 
+struct ImageKind {
+  bool image = false;  // the bytes are an executable image of the platform's format
+  bool library = false;
+  int bits = 0;
+  unsigned machine = 0;
+};
+
 unsigned LittleEndian(const std::string& bytes, std::size_t at, std::size_t width) {
   unsigned value = 0;
   for (std::size_t i = width; i-- > 0;) value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
@@ -43,22 +50,17 @@ std::string ProgramPath() {
   return std::string(path, length);
 }
 
-// The machine a PE image is built for and whether it is a DLL; machine 0 when
-// the bytes are no PE image.
-struct ImageKind {
-  unsigned machine = 0;
-  bool library = false;
-};
-
+// What a PE image's header tells: the machine it is built for, and whether
+// it is a DLL.
 ImageKind KindOf(const std::string& header) {
   if (header.size() < 0x40 || header.compare(0, 2, "MZ") != 0) return {};
   const std::size_t pe = LittleEndian(header, 0x3C, 4);
   if (pe + 24 > header.size() || header.compare(pe, 4, std::string("PE\0\0", 4)) != 0) return {};
   constexpr unsigned kDllFlag = 0x2000;
-  return {LittleEndian(header, pe + 4, 2), (LittleEndian(header, pe + 22, 2) & kDllFlag) != 0};
+  constexpr unsigned kI386 = 0x14C;
+  const unsigned machine = LittleEndian(header, pe + 4, 2);
+  return {true, (LittleEndian(header, pe + 22, 2) & kDllFlag) != 0, machine == kI386 ? 32 : 64, machine};
 }
-
-int BitsOf(unsigned machine) { return machine == 0x14C ? 32 : 64; }
 
 #else
 
@@ -68,18 +70,12 @@ std::string ProgramPath() {
   return length > 0 ? std::string(path, static_cast<std::size_t>(length)) : std::string();
 }
 
-// Class (1 = 32-bit, 2 = 64-bit) and machine of an ELF file, and whether it
-// can be loaded as a library; class 0 when the bytes are no ELF file.
-struct ImageKind {
-  unsigned elfClass = 0;
-  unsigned machine = 0;
-  bool library = false;
-};
-
+// What an ELF file's header tells: its class (1 for 32-bit) and machine,
+// and whether it can be loaded as a library.
 ImageKind KindOf(const std::string& header) {
   if (header.size() < 20 || header.compare(0, 4, "\x7F" "ELF") != 0) return {};
   constexpr unsigned kSharedObject = 3;
-  return {static_cast<unsigned char>(header[4]), LittleEndian(header, 18, 2), LittleEndian(header, 16, 2) == kSharedObject};
+  return {true, LittleEndian(header, 16, 2) == kSharedObject, header[4] == 1 ? 32 : 64, LittleEndian(header, 18, 2)};
 }
 
 #endif
@@ -87,6 +83,16 @@ ImageKind KindOf(const std::string& header) {
 }  // namespace
 
 int ProgramBits() { return static_cast<int>(sizeof(void*) * 8); }
+
+LibraryFileFacts InspectLibraryFile(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return {};
+  const ImageKind image = KindOf(Header(path));
+  const ImageKind program = KindOf(Header(ProgramPath()));
+  if (!image.image || !image.library) return {LibraryFileFacts::Kind::NotALibrary, 0};
+  const bool fits = image.bits == program.bits && image.machine == program.machine;
+  return {fits ? LibraryFileFacts::Kind::Library : LibraryFileFacts::Kind::OtherBitness, image.bits};
+}
 
 std::string ProgramFolder() {
   const std::string path = ProgramPath();
@@ -100,17 +106,6 @@ std::string SystemFolder() {
   const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return {};
   return std::string(folder, length) + "\\";
-}
-
-LibraryFileFacts InspectLibraryFile(const std::string& path) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return {};
-  const ImageKind image = KindOf(Header(path));
-  const ImageKind program = KindOf(Header(ProgramPath()));
-  if (image.machine == 0 || !image.library) return {LibraryFileFacts::Kind::NotALibrary, 0};
-  const int bits = BitsOf(image.machine);
-  if (image.machine != program.machine) return {LibraryFileFacts::Kind::OtherBitness, bits};
-  return {LibraryFileFacts::Kind::Library, bits};
 }
 
 void* LoadSharedLibrary(const std::string& path, std::string& reason) {
@@ -128,19 +123,6 @@ void* LibraryRoutine(void* library, const char* name) {
 #else
 
 std::string SystemFolder() { return {}; }
-
-LibraryFileFacts InspectLibraryFile(const std::string& path) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return {};
-  const ImageKind image = KindOf(Header(path));
-  const ImageKind program = KindOf(Header(ProgramPath()));
-  if (image.elfClass == 0 || !image.library) return {LibraryFileFacts::Kind::NotALibrary, 0};
-  const int bits = image.elfClass == 1 ? 32 : 64;
-  if (image.elfClass != program.elfClass || image.machine != program.machine) {
-    return {LibraryFileFacts::Kind::OtherBitness, bits};
-  }
-  return {LibraryFileFacts::Kind::Library, bits};
-}
 
 void* LoadSharedLibrary(const std::string& path, std::string& reason) {
   void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);

@@ -1,5 +1,7 @@
 #include "platform/standard_streams.h"
 
+#include "platform/native_file.h"
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -13,9 +15,7 @@
 #endif
 
 namespace tavorine {
-
 #ifdef _WIN32
-
 namespace {
 
 bool IsValid(HANDLE handle) { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
@@ -34,15 +34,7 @@ void CoverDescriptor(int descriptor, DWORD standardHandle) {
 
 }  // namespace
 
-std::string ReadStandardInput() {
-  std::string bytes;
-  char buffer[65536];
-  DWORD got = 0;
-  while (ReadFile(GetStdHandle(STD_INPUT_HANDLE), buffer, sizeof buffer, &got, nullptr) && got > 0) {
-    bytes.append(buffer, got);
-  }
-  return bytes;
-}
+std::string ReadStandardInput() { return ReadToEnd(GetStdHandle(STD_INPUT_HANDLE)); }
 
 bool PrepareStandardStreams() {
   const bool outputOpen = IsValid(GetStdHandle(STD_OUTPUT_HANDLE));
@@ -60,17 +52,7 @@ bool IsOpen(int descriptor) { return fcntl(descriptor, F_GETFD) != -1 || errno !
 
 }  // namespace
 
-std::string ReadStandardInput() {
-  std::string bytes;
-  char buffer[65536];
-  while (true) {
-    const ssize_t got = read(STDIN_FILENO, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;
-    bytes.append(buffer, static_cast<std::size_t>(got));
-  }
-  return bytes;
-}
+std::string ReadStandardInput() { return ReadToEnd(STDIN_FILENO); }
 
 bool PrepareStandardStreams() {
   const bool outputOpen = IsOpen(STDOUT_FILENO);

@@ -18,27 +18,24 @@ std::vector<std::string> PlacesToLook() {
   return places;
 }
 
-template <typename Function>
-void Bind(void* library, const char* name, Function& function, std::string& missing) {
+// Binds each routine to its name in the library, in order; missing names the
+// first one the library lacks.
+void Bind(void*, std::string&) {}
+
+template <typename Function, typename... Rest>
+void Bind(void* library, std::string& missing, const char* name, Function& function, Rest&... rest) {
   function = reinterpret_cast<Function>(LibraryRoutine(library, name));
   if (function == nullptr && missing.empty()) missing = name;
+  Bind(library, missing, rest...);
 }
 
 // The routines of a loaded library; the name of the first one it lacks.
 std::string BindRoutines(void* handle, RfcLibrary& rfc) {
   std::string missing;
-  Bind(handle, "RfcEnvironment", rfc.RfcEnvironment, missing);
-  Bind(handle, "RfcOpen", rfc.RfcOpen, missing);
-  Bind(handle, "RfcOpenEx", rfc.RfcOpenEx, missing);
-  Bind(handle, "RfcInstallStructure", rfc.RfcInstallStructure, missing);
-  Bind(handle, "RfcCall", rfc.RfcCall, missing);
-  Bind(handle, "RfcReceive", rfc.RfcReceive, missing);
-  Bind(handle, "RfcLastError", rfc.RfcLastError, missing);
-  Bind(handle, "RfcClose", rfc.RfcClose, missing);
-  Bind(handle, "ItCreate", rfc.ItCreate, missing);
-  Bind(handle, "ItFill", rfc.ItFill, missing);
-  Bind(handle, "ItGetLine", rfc.ItGetLine, missing);
-  Bind(handle, "ItDelete", rfc.ItDelete, missing);
+  Bind(handle, missing, "RfcEnvironment", rfc.RfcEnvironment, "RfcOpen", rfc.RfcOpen, "RfcOpenEx", rfc.RfcOpenEx,
+       "RfcInstallStructure", rfc.RfcInstallStructure, "RfcCall", rfc.RfcCall, "RfcReceive", rfc.RfcReceive,
+       "RfcLastError", rfc.RfcLastError, "RfcClose", rfc.RfcClose, "ItCreate", rfc.ItCreate, "ItFill", rfc.ItFill,
+       "ItGetLine", rfc.ItGetLine, "ItDelete", rfc.ItDelete);
   return missing;
 }
 

@@ -20,18 +20,15 @@ struct RfcLibrary {
   RfcLibrary& operator=(const RfcLibrary&) = delete;
 
   std::string path;  // the file it was loaded from
-  RfcEnvironmentFn RfcEnvironment = nullptr;
-  RfcOpenFn RfcOpen = nullptr;
-  RfcOpenExFn RfcOpenEx = nullptr;
-  RfcInstallStructureFn RfcInstallStructure = nullptr;
-  RfcCallFn RfcCall = nullptr;
-  RfcReceiveFn RfcReceive = nullptr;
-  RfcLastErrorFn RfcLastError = nullptr;
+  // The connection and its environment.
+  RfcEnvironmentFn RfcEnvironment = nullptr;  RfcLastErrorFn RfcLastError = nullptr;
+  RfcOpenFn RfcOpen = nullptr;                RfcOpenExFn RfcOpenEx = nullptr;
   RfcCloseFn RfcClose = nullptr;
-  ItCreateFn ItCreate = nullptr;
-  ItFillFn ItFill = nullptr;
-  ItGetLineFn ItGetLine = nullptr;
-  ItDeleteFn ItDelete = nullptr;
+  // Calls, and the structures and internal tables they take.
+  RfcInstallStructureFn RfcInstallStructure = nullptr;
+  RfcCallFn RfcCall = nullptr;                RfcReceiveFn RfcReceive = nullptr;
+  ItCreateFn ItCreate = nullptr;              ItDeleteFn ItDelete = nullptr;
+  ItFillFn ItFill = nullptr;                  ItGetLineFn ItGetLine = nullptr;
 };
 
 // One place where the library was looked for, and what was found there.
