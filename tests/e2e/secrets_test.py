@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """The logon password never leaves the program: every case of the start-up,
-single-profile and listing tables runs again with a password of its own, and
+single-profile and listing tables (the latter as the table's own run, whose
+workers get the profile through a pipe) runs again with a password of its own, and
 neither standard output, standard error, the run log, the library's trace nor
 any file the run wrote or changed may hold it, plain or padded with blanks to
 10 or 12 characters as the logon pads it.
@@ -13,7 +14,7 @@ import dataclasses
 import sys
 
 from harness import main
-from listing_test import CASES as LISTING_CASES
+from listing_test import ENDINGS, TABLE
 from profiles import encode_password
 from single_profile_test import CASES as SINGLE_PROFILE_CASES
 from startup_test import CASES as STARTUP_CASES
@@ -67,7 +68,7 @@ def secret_cases(table: str, cases: list) -> list:
 
 
 CASES = (secret_cases("start-up", STARTUP_CASES) + secret_cases("single profile", SINGLE_PROFILE_CASES)
-         + secret_cases("listing", LISTING_CASES))
+         + secret_cases("listing", TABLE + ENDINGS))
 
 if __name__ == "__main__":
     sys.exit(main(CASES))
