@@ -11,7 +11,7 @@ import re
 import sys
 
 from harness import Case, envelope, main
-from systems import UNDER_WINE
+from systems import COSTLY_PROCESSES
 from listing_files import (ASSIGNED, GLOBAL_FILE, RUN_LOG, SAPRFC_INI, SAPRFC_LOCK, SHARED_FILE,
                            SIMULATION, TRACE, WORK, bad_password_header, gsng, gsnx, shared_gsng, system_profile,
                            thousand_systems, three_profiles, three_systems, wrong_check_digit)
@@ -470,9 +470,10 @@ ENDINGS = [
                 simulation=three_systems(QAS=["crash = GET_CPU_ALL"])),
 ]
 
-# Wine starts a process in about 0.3 s: under Wine a thousand systems are
-# checked one at a time only, or the run would take minutes.
-THOUSAND = ([with_parallel_checks(thousand_case(), 1)] if UNDER_WINE
+# Wine starts a process in about 0.3 s, and a sanitizer's process is slow to
+# start too: there a thousand systems are checked one at a time only, or the
+# run would take minutes.
+THOUSAND = ([with_parallel_checks(thousand_case(), 1)] if COSTLY_PROCESSES
             else [thousand_case(), with_parallel_checks(thousand_case(), 1),
                   with_parallel_checks(thousand_case(), 4, latencies=True)])
 

@@ -259,6 +259,7 @@ def main() -> int:
     parser.add_argument("--program", required=True, type=Path)
     parser.add_argument("--emulator")
     parser.add_argument("-k", dest="pattern", default="")
+    parser.add_argument("--costly-processes", action="store_true")
     options = parser.parse_args()
     program = options.program.resolve()
     if options.emulator:

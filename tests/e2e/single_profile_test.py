@@ -317,13 +317,13 @@ DELIVERY_CASES = [
 # ,TIMEOUT=: a system that does not answer ends the run with a message of its
 # own, naming the step, before the monitor would kill it without a word.
 def timed_out(step):
-    return envelope(f"Error 1047: No answer within 1 s from QAS at {step}...")
+    return envelope(f"Error 1047: No answer within 2 s from QAS at {step}...")
 
 
 DEADLINES = [
-    case(",TIMEOUT=1 and a logon that hangs", ["SYS", ",TIMEOUT=1"], timed_out("logon"), 2,
+    case(",TIMEOUT=2 and a logon that hangs", ["SYS", ",TIMEOUT=2"], timed_out("logon"), 2,
          files(*HEALTHY, "hang = logon")),
-    case(",timeout=1 and a call that hangs, with progress lines before", ["SYS", "#,timeout=1"],
+    case(",timeout=2 and a call that hangs, with progress lines before", ["SYS", "#,timeout=2"],
          progress("(No Parameters)") + timed_out("RFC_SYSTEM_INFO"), 2, files(*HEALTHY, "hang = RFC_SYSTEM_INFO")),
     case(",TIMEOUT= that the healthy run does not reach changes nothing", ["SYS", ",TIMEOUT=60"], HEALTHY_DOCUMENT, 0,
          files(*HEALTHY)),

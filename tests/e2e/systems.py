@@ -13,6 +13,7 @@ from harness import Case
 from profiles import profile
 
 UNDER_WINE = "--emulator" in sys.argv
+COSTLY_PROCESSES = "--costly-processes" in sys.argv
 
 
 def narrow(text: str) -> str:
