@@ -111,13 +111,15 @@ class WineDriveC:
         return place
 
 
-def run_cmd(emulator, lines, scratch, stdin=b""):
-    """The lines as a batch file run by Wine's cmd.exe: status and standard output."""
+def run_cmd(emulator, steps, scratch, stdin=b""):
+    """The steps as a batch file run by Wine's cmd.exe, which stops at the
+    first step that fails: its status and what it printed."""
+    lines = ["@echo off"] + [line for step in steps for line in (step, "if errorlevel 1 exit /b %errorlevel%")]
     batch = scratch / "steps.cmd"
-    batch.write_bytes("\n".join(["@echo off", *lines, ""]).replace("\n", "\r\n").encode())
+    batch.write_bytes("\r\n".join(lines + [""]).replace("^\n", "^\r\n").encode())
     done = subprocess.run([emulator, "cmd", "/c", "Z:" + str(batch).replace("/", "\\")], input=stdin,
                           capture_output=True, timeout=120)
-    return done.returncode, done.stdout.decode("utf-8", "replace")
+    return done.returncode, (done.stdout + done.stderr).decode("utf-8", "replace")
 
 
 def main():
