@@ -1,10 +1,15 @@
 # The Windows package: what an administrator unpacks on the probe machine.
-# The simulator stays out: on the probe the vendor's librfc32.dll goes beside
-# Tavorine.exe.
-install(TARGETS tavorine tavorine-profile RUNTIME DESTINATION .)
-install(FILES README.md LICENSE DESTINATION .)
-install(FILES docs/install.md DESTINATION docs)
-install(DIRECTORY examples/ DESTINATION examples)
+# It is unpacked into the monitor's Custom Sensors\EXEXML folder, and the
+# monitor offers every program in that folder as a sensor: so Tavorine.exe
+# alone lies at the top, and the tool, the guide and the examples lie in a
+# folder of their own. The simulator stays out: on the probe the vendor's
+# librfc32.dll goes beside Tavorine.exe.
+set(TAVORINE_PACKAGE_FOLDER Tavorine)
+install(TARGETS tavorine RUNTIME DESTINATION .)
+install(TARGETS tavorine-profile RUNTIME DESTINATION ${TAVORINE_PACKAGE_FOLDER})
+install(FILES README.md LICENSE DESTINATION ${TAVORINE_PACKAGE_FOLDER})
+install(FILES docs/install.md DESTINATION ${TAVORINE_PACKAGE_FOLDER}/docs)
+install(DIRECTORY examples/ DESTINATION ${TAVORINE_PACKAGE_FOLDER}/examples)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME Tavorine)
