@@ -17,8 +17,6 @@ namespace tavorine {
 
 namespace {
 
-constexpr std::string_view kGlobalListingName = "SAP Kestrion.Gbl";
-
 std::variant<Listing, ListingFault> ReadListing(const RunOptions& options, InputFile& file) {
   if (options.profileName == kGlobalListingName) return ReadGlobalListing(file, options.optionsText);
   return ReadSharedProfile(file, options.itemText);

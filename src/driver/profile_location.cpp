@@ -41,12 +41,15 @@ std::variant<OpenedProfile, RunFailure> Opened(const std::string& directory, con
 }
 
 // What the administrator can do about a search that failed.
-void TellSearchFailure(const Narration& narration, const RunFailure& failure) {
-  if (failure.message == messages::InvalidPathUsage().message) {
-    narration.Say("Refused: the profile was found, but not in a folder whose name ends in ExeXml. The monitor starts "
-                  "a sensor in a working directory of its own, and a profile there is never taken. Put the profile "
-                  "into the monitor's Custom Sensors\\EXEXML folder, and name the monitor's installation folder in "
-                  "C:\\PRTG_Path.Txt (a line such as C:\\Program Files (x86)\\PRTG Network Monitor).");
+void TellSearchFailure(const Narration& narration, const RunFailure& failure, bool pathFile) {
+  if (failure.message == messages::InvalidPathUsage().message && !pathFile) {
+    narration.Say("Refused: the profile was found in the working directory, and a profile there is never taken, "
+                  "even when the working directory is the ExeXml folder. Name the monitor's installation folder in "
+                  "C:\\PRTG_Path.Txt (a line such as C:\\Program Files (x86)\\PRTG Network Monitor), and keep "
+                  "the profile in its Custom Sensors\\EXEXML folder.");
+  } else if (failure.message == messages::InvalidPathUsage().message) {
+    narration.Say("Refused: the folder C:\\PRTG_Path.Txt leads to is no ExeXml folder. Name the monitor's "
+                  "installation folder there, and keep the profile in its Custom Sensors\\EXEXML folder.");
   } else {
     narration.Say("Not found in any of these places. Put the profile into the monitor's Custom Sensors\\EXEXML "
                   "folder, and check that C:\\PRTG_Path.Txt names the monitor's installation folder.");
@@ -65,17 +68,19 @@ std::variant<OpenedProfile, RunFailure> OpenRunProfile(const RunOptions& options
   auto pathFile = ReadPathFile(narration);
   if (const auto* failure = std::get_if<RunFailure>(&pathFile)) return *failure;
   narration.Say("Looking for " + options.profileName + ":");
-  auto searched = SearchSensorDirectory(options.profileName, std::get<std::optional<std::string>>(pathFile),
-                                        [&narration](const std::string& path) {
-                                          const bool found = IsReadableFile(path);
-                                          const bool here = path.find_first_of("\\/") == std::string::npos;
-                                          narration.Say(path + (here ? " (in the working directory)" : "") + ": " +
-                                                            (found ? "found" : "not there"),
-                                                        1);
-                                          return found;
-                                        });
+  const std::optional<std::string>& pathFileDirectory = std::get<std::optional<std::string>>(pathFile);
+  std::string lastTold;  // the search looks at the place it settles on twice; told once
+  auto searched = SearchSensorDirectory(options.profileName, pathFileDirectory, [&](const std::string& path) {
+    const bool found = IsReadableFile(path);
+    const bool here = path.find_first_of("\\/") == std::string::npos;
+    if (path != lastTold) {
+      narration.Say(path + (here ? " (in the working directory)" : "") + ": " + (found ? "found" : "not there"), 1);
+    }
+    lastTold = path;
+    return found;
+  });
   if (const auto* failure = std::get_if<RunFailure>(&searched)) {
-    TellSearchFailure(narration, *failure);
+    TellSearchFailure(narration, *failure, pathFileDirectory.has_value());
     return *failure;
   }
   const std::string& directory = std::get<std::string>(searched);

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 #include "driver/run_limits.h"
 #include "output/output_mode.h"
@@ -8,6 +9,8 @@ namespace tavorine {
 
 inline constexpr const char* kProgramName = "Tavorine";
 inline constexpr const char* kVersionText = "Vers 4.3 / 29.08.22";
+// The listing file that many group sensors share.
+inline constexpr std::string_view kGlobalListingName = "SAP Kestrion.Gbl";
 
 // The run-wide values that start-up takes from the command line. They hold
 // for the whole run, except that the sensor directory search replaces the

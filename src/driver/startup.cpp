@@ -75,10 +75,13 @@ std::variant<RunOptions, RunFailure> StartUp(const std::vector<std::string>& arg
   SplitProfileDirectory(options.profileName, options.profileDir, ProfileNameSeparators(options));
   if (IsGlobalListingName(options.profileName)) {
     options.listingRun = true;
-    options.profileName = "SAP Kestrion.Gbl";
+    options.profileName = kGlobalListingName;
   }
 
   options.consoleTrace = options.optionsText.find_first_of("#@$%") != std::string::npos;
+  // A run over the global listing file takes its options from the file: the
+  // command line's, beyond the sensor name, do not count there.
+  if (options.profileName == kGlobalListingName) return options;
   auto limits = ReadRunLimits(options.optionsText, options.optionsAsGiven);
   if (const auto* failure = std::get_if<RunFailure>(&limits)) return *failure;
   options.limits = std::get<RunLimits>(limits);

@@ -28,6 +28,9 @@ OPTIONS       words, in any letter case, found anywhere in the options:
   ,LIMITS     channels carry the monitor's error limit: a count above 0 is
               an error (set it when the sensor is made: the monitor reads
               limits only when it creates a channel)
+  ,TIMEOUT=n  end the run after n seconds (1 to 900) with a message of its
+              own; set it a few seconds below the sensor's timeout
+  ,PAR=n      a group sensor checks n systems at once (1 to 64, default 8)
   MODE=name   output form: EXEXML (default), Glimmet, Tolvane (all XML),
               Corvanta or Brantle (plain text)
   # @ $ %     print progress lines around the document; "@" also opens the

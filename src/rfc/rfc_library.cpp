@@ -48,6 +48,7 @@ std::string WhyNotLoaded(const LibraryPlace& place) {
     case LibraryFileFacts::Kind::NotALibrary:
       return "it is not a library";
     case LibraryFileFacts::Kind::OtherBitness:
+      if (place.facts.bits == ProgramBits()) return "it is built for another kind of processor than the program";
       return "it is a " + std::to_string(place.facts.bits) + "-bit library, the program is " +
              std::to_string(ProgramBits()) + "-bit";
     case LibraryFileFacts::Kind::Library:

@@ -180,15 +180,16 @@ def diagnosed(name, files, *phrases):
 DIAGNOSES = [
     diagnosed("no path file, the profile in the working directory", {"D:\\work\\SYS.P00": THIS_COPY},
               "Working directory: ", "Path file C:\\PRTG_Path.Txt: none",
-              "SYS.P00 (in the working directory): found", "Refused: the profile was found, but not in a folder",
-              "name the monitor's installation folder in C:\\PRTG_Path.Txt", "exit status 2",
+              "SYS.P00 (in the working directory): found", "Refused: the profile was found in the working directory",
+              "Name the monitor's installation folder in C:\\PRTG_Path.Txt", "exit status 2",
               "Sorry, invalid Path-Usage..."),
     diagnosed("a path file line that does not count", {PATH_FILE: "  D:\\Monitor\r\n"},
               '"  D:\\Monitor": does not count', "no line names a folder", "\\SYS.P00: not there",
               "Not found in any of these places", "Error 1002: Profile SYS.P00 is missing..."),
     diagnosed("the profile in a folder that is no ExeXml folder",
               {PATH_FILE: "D:\\Sensors\r\n", "D:\\Sensors\\SYS.P00": THIS_COPY},
-              "the folder it names: D:\\Sensors", "D:\\Sensors\\SYS.P00: found", "Refused", "Sorry"),
+              "the folder it names: D:\\Sensors", "D:\\Sensors\\SYS.P00: found",
+              "Refused: the folder C:\\PRTG_Path.Txt leads to is no ExeXml folder", "Sorry"),
 ]
 
 CASES = (START_UP + PATH_FILE_CASES + FIXED_FOLDER_CASES + GOOD_PROFILE + ESCAPING + WINDOWS_NAMES + PATH_ESCAPES
