@@ -27,8 +27,9 @@ void RoundTrip(std::string_view password, std::uint32_t seed) {
   fuzz::Check(std::get<std::string>(decoded) == password, "an encoded password decodes to itself");
 
   const std::string profile = "User.......: U1\nPassword...: " + value + "\n";
-  const auto reading = tavorine::ReadProfile(profile, tavorine::kSingleProfilePieceLength, "FUZZ.P00",
-                                             tavorine::PasswordFaultHandling::StopReading);
+  tavorine::TextStream stream(profile);
+  const auto reading =
+      tavorine::ReadProfile(stream, tavorine::kSingleProfilePieceLength, tavorine::PasswordFaultHandling::StopReading);
   fuzz::Check(reading.data.Password == password, "an encoded password reads back from a profile");
 }
 

@@ -37,7 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto result = tavorine::StartUp(arguments, "12:00:00");
   if (const auto* options = std::get_if<tavorine::RunOptions>(&result)) {
     fuzz::Check(tavorine::SelectedOutputMode(options->optionsText) == options->outputMode, "one output mode");
-    fuzz::Check(options->profileDir.empty() || options->profileDir.back() == '\\', "a directory ends in \\");
+    fuzz::Check(options->profileDir.empty() ||
+                    tavorine::ProfileNameSeparators(*options).find(options->profileDir.back()) != std::string::npos,
+                "a directory ends in a separator of its mode");
     fuzz::Check(options->itemText.size() <= 90, "the item holds at most 90 characters");
     ReadOptionValues(*options);
   } else {

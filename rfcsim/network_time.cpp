@@ -7,6 +7,8 @@
 #include <thread>
 #endif
 
+#include <cstdlib>
+
 #include "network_keys.h"
 
 namespace rfcsim {
@@ -50,6 +52,16 @@ void Pause(uint32_t milliseconds) {
 
 void WaitForever() {
   for (;;) Pause(60000);
+}
+
+void Crash() {
+#ifdef _WIN32
+  // abort() would end through ExitProcess, which runs the DLL's clean-up;
+  // the status is that of an access violation.
+  constexpr UINT kAccessViolation = 0xC0000005;
+  TerminateProcess(GetCurrentProcess(), kAccessViolation);
+#endif
+  std::abort();
 }
 
 }  // namespace rfcsim

@@ -21,4 +21,9 @@ void Pause(uint32_t milliseconds);
 // Blocks the calling thread until the process ends.
 [[noreturn]] void WaitForever();
 
+// Ends the process as a crash of the library would: at once, without any
+// clean-up of the library's own (so neither the trace nor the end-of-process
+// check hears of it), with the status of a crash.
+[[noreturn]] void Crash();
+
 }  // namespace rfcsim

@@ -1,5 +1,3 @@
-#include <cstdlib>
-
 #include "network_time.h"
 #include "simulator.h"
 
@@ -8,7 +6,7 @@ namespace rfcsim {
 void Simulator::Answer(const SystemDescription& system, std::string_view step) {
   const NetworkConduct& network = system.network;
   // Like a library that crashes: no trace block, no callback, no clean-up.
-  if (network.crash == step) std::abort();
+  if (network.crash == step) Crash();
   if (network.hang == step) WaitForever();
   uint32_t milliseconds = LatencyMilliseconds(network, step);
   if (network.jitter) {

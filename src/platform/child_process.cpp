@@ -1,6 +1,7 @@
 #include "platform/child_process.h"
 
 #include <cerrno>
+#include <vector>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -23,6 +24,42 @@ std::wstring ProgramFile() {
 }
 
 std::wstring Widened(std::string_view text) { return std::wstring(text.begin(), text.end()); }
+
+// Starts the program with these standard handles, and no other handle of
+// this process: a worker that held the parent's own standard output would
+// keep the monitor waiting for its end as long as the worker lives. Without
+// a console of its own (DETACHED_PROCESS), so that no console host starts
+// with it and holds its pipes open after it has gone.
+bool StartWithOnly(const std::wstring& program, std::wstring commandLine, HANDLE input, HANDLE output,
+                   PROCESS_INFORMATION& process) {
+  HANDLE error = nullptr;
+  const HANDLE parentError = GetStdHandle(STD_ERROR_HANDLE);
+  if (parentError != nullptr && parentError != INVALID_HANDLE_VALUE) {
+    DuplicateHandle(GetCurrentProcess(), parentError, GetCurrentProcess(), &error, 0, TRUE, DUPLICATE_SAME_ACCESS);
+  }
+  HANDLE handles[] = {input, output, error};
+  const DWORD count = error != nullptr ? 3 : 2;
+  SIZE_T size = 0;
+  InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+  std::vector<char> attributes(size);
+  auto* list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(attributes.data());
+  bool started = InitializeProcThreadAttributeList(list, 1, 0, &size) &&
+                 UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, handles, count * sizeof(HANDLE),
+                                           nullptr, nullptr);
+  STARTUPINFOEXW startup{};
+  startup.StartupInfo.cb = sizeof startup;
+  startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
+  startup.StartupInfo.hStdInput = input;
+  startup.StartupInfo.hStdOutput = output;
+  startup.StartupInfo.hStdError = error;
+  startup.lpAttributeList = list;
+  started = started && CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                                      DETACHED_PROCESS | EXTENDED_STARTUPINFO_PRESENT, nullptr, nullptr,
+                                      &startup.StartupInfo, &process);
+  DeleteProcThreadAttributeList(list);
+  if (error != nullptr) CloseHandle(error);
+  return started;
+}
 #else
 void CloseIfOpen(int& descriptor) {
   if (descriptor >= 0) close(descriptor);
@@ -37,32 +74,19 @@ ChildProcess::ChildProcess(std::string_view argument) {
   SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   HANDLE childInput = nullptr;
   HANDLE childOutput = nullptr;
-  HANDLE input = nullptr;
-  HANDLE output = nullptr;
-  if (!CreatePipe(&childInput, &input, &inherited, 0)) return;
-  if (!CreatePipe(&output, &childOutput, &inherited, 0)) {
+  if (!CreatePipe(&childInput, &input_, &inherited, 0)) return;
+  if (!CreatePipe(&output_, &childOutput, &inherited, 0)) {
     CloseHandle(childInput);
-    CloseHandle(input);
     return;
   }
-  // The parent's ends stay with the parent, or the child would hold its own pipes open.
-  SetHandleInformation(input, HANDLE_FLAG_INHERIT, 0);
-  SetHandleInformation(output, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = childInput;
-  startup.hStdOutput = childOutput;
-  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  // The parent's ends stay with the parent.
+  SetHandleInformation(input_, HANDLE_FLAG_INHERIT, 0);
+  SetHandleInformation(output_, HANDLE_FLAG_INHERIT, 0);
   const std::wstring program = ProgramFile();
-  std::wstring commandLine = L"\"" + program + L"\" " + Widened(argument);
   PROCESS_INFORMATION process{};
-  started_ = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                            nullptr, &startup, &process) != 0;
+  started_ = StartWithOnly(program, L"\"" + program + L"\" " + Widened(argument), childInput, childOutput, process);
   CloseHandle(childInput);
   CloseHandle(childOutput);
-  input_ = input;
-  output_ = output;
   if (!started_) return;
   CloseHandle(process.hThread);
   process_ = process.hProcess;

@@ -29,6 +29,11 @@ void OutputSink::EndProcess(ExitStatus status) {
 
 void OutputSink::EndProcessAtOnce(ExitStatus status) {
   BeforeProcessEnds(status);
+#ifdef _WIN32
+  // _Exit ends through ExitProcess, which runs the clean-up of every loaded
+  // library, the stuck one's too.
+  TerminateProcess(GetCurrentProcess(), static_cast<UINT>(status));
+#endif
   std::_Exit(static_cast<int>(status));
 }
 
