@@ -8,6 +8,7 @@
 #include "driver/rfc_run.h"
 #include "driver/worker_records.h"
 #include "platform/ascii_case.h"
+#include "platform/child_process.h"
 #include "platform/standard_streams.h"
 #include "rfc/sap_rfc_ini.h"
 
@@ -36,6 +37,7 @@ std::string ListingWorkerRequest(std::string_view optionsAsGiven, std::string_vi
 }
 
 ExitStatus RunListingWorker(OutputSink& toParent) {
+  EndWithParent();
   const auto request = SplitFields(ReadStandardInput());
   if (!request || request->size() != 3) return ExitStatus::Failed;
   const std::optional<ProfileData> profile = DecodeProfile((*request)[2]);

@@ -6,7 +6,7 @@
 
 namespace tavorine {
 
-Worker::Worker() : process(kListingWorkerWord) {}
+Worker::Worker(const ChildProcessGroup& group) : process(kListingWorkerWord, group) {}
 
 WorkerPool::~WorkerPool() { Close(); }
 

@@ -18,7 +18,7 @@ namespace tavorine {
 // One system's worker: its process, its private working directory, and,
 // once it has ended, what it printed and how it ended.
 struct Worker {
-  Worker();
+  explicit Worker(const ChildProcessGroup& group);
   PrivateFolder folder;
   ChildProcess process;
   std::thread reader;
@@ -42,7 +42,7 @@ class WorkerPool {
   // folder: request(folder)). False when no worker could be started.
   template <typename Request>
   bool Start(std::size_t system, const Request& request) {
-    auto worker = std::make_unique<Worker>();
+    auto worker = std::make_unique<Worker>(group_);
     if (worker->folder.Path().empty() || !worker->process.Started()) return false;
     worker->process.Send(request(worker->folder.Path()));
     Watch(*worker);
@@ -68,6 +68,7 @@ class WorkerPool {
   bool HasRoomLocked() const;
 
   std::size_t size_;
+  ChildProcessGroup group_;
   mutable std::mutex mutex_;
   std::condition_variable ended_;
   std::map<std::size_t, std::unique_ptr<Worker>> running_;

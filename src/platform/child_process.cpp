@@ -1,5 +1,7 @@
 #include "platform/child_process.h"
 
+#include "platform/exit_status.h"
+
 #include <cerrno>
 #include <vector>
 
@@ -9,6 +11,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -30,7 +33,7 @@ std::wstring Widened(std::string_view text) { return std::wstring(text.begin(), 
 // keep the monitor waiting for its end as long as the worker lives. Without
 // a console of its own (DETACHED_PROCESS), so that no console host starts
 // with it and holds its pipes open after it has gone.
-bool StartWithOnly(const std::wstring& program, std::wstring commandLine, HANDLE input, HANDLE output,
+bool StartWithOnly(const std::wstring& program, std::wstring commandLine, HANDLE input, HANDLE output, HANDLE job,
                    PROCESS_INFORMATION& process) {
   HANDLE error = nullptr;
   const HANDLE parentError = GetStdHandle(STD_ERROR_HANDLE);
@@ -54,9 +57,14 @@ bool StartWithOnly(const std::wstring& program, std::wstring commandLine, HANDLE
   startup.StartupInfo.hStdError = error;
   startup.lpAttributeList = list;
   started = started && CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                                      DETACHED_PROCESS | EXTENDED_STARTUPINFO_PRESENT, nullptr, nullptr,
-                                      &startup.StartupInfo, &process);
+                                      DETACHED_PROCESS | EXTENDED_STARTUPINFO_PRESENT | CREATE_SUSPENDED, nullptr,
+                                      nullptr, &startup.StartupInfo, &process);
   DeleteProcThreadAttributeList(list);
+  if (started) {
+    // In the job before it runs a single instruction, so it can never outlive the parent.
+    AssignProcessToJobObject(job, process.hProcess);
+    ResumeThread(process.hThread);
+  }
   if (error != nullptr) CloseHandle(error);
   return started;
 }
@@ -70,7 +78,19 @@ void CloseIfOpen(int& descriptor) {
 
 #ifdef _WIN32
 
-ChildProcess::ChildProcess(std::string_view argument) {
+ChildProcessGroup::ChildProcessGroup() : job_(CreateJobObjectW(nullptr, nullptr)) {
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  if (job_ != nullptr) SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+}
+
+ChildProcessGroup::~ChildProcessGroup() {
+  if (job_ != nullptr) CloseHandle(job_);
+}
+
+void EndWithParent() {}
+
+ChildProcess::ChildProcess(std::string_view argument, const ChildProcessGroup& group) {
   SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   HANDLE childInput = nullptr;
   HANDLE childOutput = nullptr;
@@ -84,7 +104,8 @@ ChildProcess::ChildProcess(std::string_view argument) {
   SetHandleInformation(output_, HANDLE_FLAG_INHERIT, 0);
   const std::wstring program = ProgramFile();
   PROCESS_INFORMATION process{};
-  started_ = StartWithOnly(program, L"\"" + program + L"\" " + Widened(argument), childInput, childOutput, process);
+  started_ = StartWithOnly(program, L"\"" + program + L"\" " + Widened(argument), childInput, childOutput,
+                           group.Job(), process);
   CloseHandle(childInput);
   CloseHandle(childOutput);
   if (!started_) return;
@@ -128,7 +149,17 @@ void ChildProcess::Kill() {
 
 #else
 
-ChildProcess::ChildProcess(std::string_view argument) {
+ChildProcessGroup::ChildProcessGroup() = default;
+ChildProcessGroup::~ChildProcessGroup() = default;
+
+void EndWithParent() {
+  const pid_t parent = getppid();
+  prctl(PR_SET_PDEATHSIG, SIGKILL);
+  // The parent may have gone before the request took hold.
+  if (getppid() != parent) _exit(static_cast<int>(ExitStatus::Failed));
+}
+
+ChildProcess::ChildProcess(std::string_view argument, const ChildProcessGroup&) {
   int input[2];
   int output[2];
   if (pipe2(input, O_CLOEXEC) != 0) return;

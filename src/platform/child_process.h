@@ -8,15 +8,39 @@
 
 namespace tavorine {
 
+// The child processes a process starts, ended with it in any way it ends: a
+// child stuck in a library call must not outlive a parent that the monitor
+// killed. On Windows a job object, which the system closes with the parent
+// and which then ends every child; elsewhere each child asks for it itself
+// (EndWithParent). Owns the job.
+class ChildProcessGroup {
+ public:
+  ChildProcessGroup();
+  ~ChildProcessGroup();
+  ChildProcessGroup(const ChildProcessGroup&) = delete;
+  ChildProcessGroup& operator=(const ChildProcessGroup&) = delete;
+
+#ifdef _WIN32
+  void* Job() const { return job_; }
+
+ private:
+  void* job_ = nullptr;
+#endif
+};
+
+// Called first thing by a child: ends it when its parent ends (Linux; on
+// Windows the parent's ChildProcessGroup does).
+void EndWithParent();
+
 // This program started once more as a child process, with one argument, its
 // standard input and output pipes to the parent and its standard error the
 // parent's. The child's output is collected by ReadAll; the child is ended
 // and its process reaped when the object goes, whatever happened.
 class ChildProcess {
  public:
-  // Starts the running program's own file with the argument; Started() tells
-  // whether that worked.
-  explicit ChildProcess(std::string_view argument);
+  // Starts the running program's own file with the argument, in the group;
+  // Started() tells whether that worked.
+  ChildProcess(std::string_view argument, const ChildProcessGroup& group);
   ~ChildProcess();
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;

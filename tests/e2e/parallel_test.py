@@ -247,6 +247,40 @@ def debris_round(backend) -> list:
         workspace.remove()
 
 
+# A group sensor that the monitor kills while a worker hangs in its logon
+# leaves no worker behind.
+def orphans_round(backend) -> list:
+    files = lock_tree()
+    files[SENSOR_DIR + "SAP Kestrion.Gbl"] = ("# GSNG: HUNG        P00.P00#HANG.P00#P01.P00#\r\n"
+                                              '# GSNX: HUNG       Item=All,Sensor="SAP Tavorine"\r\n')
+    workspace = Workspace(backend, Case("orphans", args=[], stdout="", status=0, files=files))
+    mark = f"tavorine-orphans-{os.getpid()}-{time.monotonic_ns()}"
+    try:
+        workspace.build()
+        environment = dict(backend.environment(workspace.root), TAVORINE_TEST_MARK=mark)
+        process = subprocess.Popen(backend.command(["GLOBAL", "HUNG"]), cwd=workspace.host_path(WORK), env=environment,
+                                   stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        time.sleep(3)
+        running = [pid for pid in os.listdir("/proc") if pid.isdigit() and marked(pid, mark)]
+        process.kill()
+        process.wait()
+        time.sleep(2)
+        left = [pid for pid in os.listdir("/proc") if pid.isdigit() and marked(pid, mark)]
+        if len(running) < 2:
+            return [f"no worker was seen running (processes {running})"]
+        return [f"processes left behind: {left}"] if left else []
+    finally:
+        workspace.remove()
+
+
+def marked(pid: str, mark: str) -> bool:
+    try:
+        with open(f"/proc/{pid}/environ", "rb") as environ:
+            return f"TAVORINE_TEST_MARK={mark}".encode() in environ.read().split(b"\0")
+    except OSError:
+        return False
+
+
 def report(name: str, problems: list) -> bool:
     print(f"{'FAIL' if problems else 'ok  '} {name}", flush=True)
     for problem in problems:
@@ -272,7 +306,8 @@ def main() -> int:
                lambda: one_round(backend, RUNS)) for number in range(1, ROUNDS + 1)]
     rounds += [("SapRfc.ini locked by a run that hangs: Error 1044 after 20 s", lambda: lock_round(backend, False)),
                ("SapRfc.ini locked by a run that is killed: no wait", lambda: lock_round(backend, True)),
-               ("runs killed while they copy SapRfc.S01: no temporary file left", lambda: debris_round(backend))]
+               ("runs killed while they copy SapRfc.S01: no temporary file left", lambda: debris_round(backend)),
+               ("a group sensor killed while a worker hangs: no worker left", lambda: orphans_round(backend))]
     selected = [(name, run) for name, run in rounds if options.pattern in name]
     passed = sum(report(name, run()) for name, run in selected)
     print(f"{passed} of {len(selected)} rounds passed")
