@@ -11,7 +11,7 @@ RunDeadline::RunDeadline(const RunContext& context, std::optional<int> seconds, 
                     [this, &output = context.output, status, ending = std::move(ending)] {
                       if (taken_.exchange(true)) return;
                       ending();
-                      output.EndProcessAtOnce(status);
+                      output.EndProcessAtOnce(output.Delivered() ? status : ExitStatus::Failed);
                     });
 }
 
