@@ -5,11 +5,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const rfcsim::Description description = rfcsim::ParseDescription(fuzz::Text(data, size));
-  fuzz::Check(description.byDestination.size() == description.systems.size(), "one index entry per system");
-  for (const rfcsim::SystemDescription& system : description.systems) {
-    const rfcsim::SystemDescription* found = description.Find(rfcsim::UpperCase(system.destination));
-    fuzz::Check(found == &system, "a system is found by its destination");
-    fuzz::Check(system.cpuRows <= 100000, "at most 100000 CPU rows");
+  for (const std::string& destination : description.Destinations()) {
+    const rfcsim::SystemDescription* system = description.Find(destination);
+    fuzz::Check(system && rfcsim::UpperCase(system->destination) == destination, "a system is found by its destination");
+    fuzz::Check(system == description.Find(destination), "a system is built once");
+    fuzz::Check(system->cpuRows <= 100000, "at most 100000 CPU rows");
   }
   for (const rfcsim::DescriptionProblem& problem : description.problems) {
     fuzz::Check(problem.line >= 1 && !problem.text.empty(), "a problem has a line and a text");

@@ -46,7 +46,6 @@ struct NetworkConduct {
 
 struct SystemDescription {
   std::string destination;
-  size_t line = 0;  // of its section header
   // Logon data; what the description leaves out is not checked.
   std::optional<std::string> client;
   std::optional<std::string> user;  // upper-cased
@@ -73,17 +72,35 @@ struct DescriptionProblem {
   std::string text;
 };
 
-struct Description {
-  std::vector<SystemDescription> systems;
+// A group run starts a process for each system, and every process reads the
+// whole file: the file is checked line by line, but a system is built only
+// when a logon asks for it, so a process holds its text and one system, not
+// a thousand.
+class Description {
+ public:
+  struct Section {
+    size_t line = 0;  // of its header
+    size_t begin = 0;  // offsets in the text, from the header to the next one
+    size_t end = 0;
+  };
+
   std::vector<DescriptionProblem> problems;
-  std::unordered_map<std::string, size_t> byDestination;  // upper-cased destination
 
   const SystemDescription* Find(std::string_view destination) const;
+  std::vector<std::string> Destinations() const;  // upper-cased, in no order
+
+ private:
+  friend Description ParseDescription(std::string text);
+
+  std::string text_;
+  std::unordered_map<std::string, Section> sections_;  // by upper-cased destination
+  NetworkConduct defaults_;
+  mutable std::unordered_map<std::string, SystemDescription> built_;  // nodes keep their places
 };
 
 // Reads the text of RfcSim.txt. Never fails: every line it cannot use is a
 // problem with its line number, and the systems read so far stay usable.
-Description ParseDescription(std::string_view text);
+Description ParseDescription(std::string text);
 
 std::string UpperCase(std::string_view text);
 

@@ -15,8 +15,12 @@ std::string_view Unquoted(std::string_view value) {
   return value;
 }
 
+// Reads the lines of RfcSim.txt, or of one section of it. It keeps where each
+// system's section lies and only the system it read last.
 class Reader {
  public:
+  explicit Reader(std::string_view text) : text_(text) {}
+
   void Line(size_t number, std::string_view line) {
     line = Trim(line);
     if (line.empty() || line.front() == '#' || line.front() == ';') return;
@@ -31,15 +35,16 @@ class Reader {
     Key(number, key, value);
   }
 
-  Description Finish() {
-    Close();
-    for (SystemDescription& system : description_.systems) InheritNetwork(system.network, defaults_);
-    return std::move(description_);
-  }
+  void End() { Close(text_.size()); }
+
+  std::vector<DescriptionProblem> problems;
+  std::unordered_map<std::string, Description::Section> sections;
+  NetworkConduct defaults;
+  std::optional<SystemDescription> lastSystem;
 
  private:
   void Section(size_t number, std::string_view line) {
-    Close();
+    Close(static_cast<size_t>(line.data() - text_.data()));
     skipping_ = true;
     inDefaults_ = false;
     keys_.clear();
@@ -53,15 +58,16 @@ class Reader {
         destination.find_first_of(" \t") != std::string_view::npos) {
       return Problem(number, std::string(kBadHeader));
     }
-    const auto [at, fresh] = description_.byDestination.try_emplace(UpperCase(destination), description_.systems.size());
+    const size_t begin = static_cast<size_t>(line.data() - text_.data());
+    const auto [at, fresh] = sections.try_emplace(UpperCase(destination), Description::Section{number, begin, 0});
     if (!fresh) {
       return Problem(number, "system " + std::string(destination) + " described twice, first at line " +
-                                 std::to_string(description_.systems[at->second].line));
+                                 std::to_string(at->second.line));
     }
     skipping_ = false;
     current_.emplace();
     current_->destination = destination;
-    current_->line = number;
+    currentSection_ = &at->second;
   }
 
   void Defaults(size_t number) {
@@ -75,7 +81,7 @@ class Reader {
 
   void DefaultsKey(size_t number, const std::string& key, std::string_view value) {
     if (!FirstTime(key)) return Problem(number, key + " given twice");
-    const auto problem = ApplyNetworkKey(defaults_, key, value);
+    const auto problem = ApplyNetworkKey(defaults, key, value);
     if (!problem) return Problem(number, key + ": only latency, jitter, hang and crash keys can stand in [defaults]");
     if (!problem->empty()) Problem(number, *problem);
   }
@@ -94,22 +100,23 @@ class Reader {
     return true;
   }
 
-  void Close() {
+  void Close(size_t end) {
     if (!current_) return;
     ApplyDerivedDefaults(*current_);
-    description_.systems.push_back(std::move(*current_));
+    currentSection_->end = end;
+    lastSystem = std::move(current_);
     current_.reset();
   }
 
-  void Problem(size_t number, std::string text) { description_.problems.push_back({number, std::move(text)}); }
+  void Problem(size_t number, std::string text) { problems.push_back({number, std::move(text)}); }
 
-  Description description_;
+  std::string_view text_;
   std::optional<SystemDescription> current_;
+  Description::Section* currentSection_ = nullptr;
   std::vector<std::string> keys_;  // of the current section
   bool skipping_ = false;
   bool inDefaults_ = false;
   size_t defaultsLine_ = 0;  // of the [defaults] header, 0 while there is none
-  NetworkConduct defaults_;
 };
 
 }  // namespace
@@ -122,8 +129,24 @@ std::string UpperCase(std::string_view text) {
 }
 
 const SystemDescription* Description::Find(std::string_view destination) const {
-  const auto found = byDestination.find(UpperCase(destination));
-  return found == byDestination.end() ? nullptr : &systems[found->second];
+  std::string key = UpperCase(destination);
+  if (const auto built = built_.find(key); built != built_.end()) return &built->second;
+  const auto found = sections_.find(key);
+  if (found == sections_.end()) return nullptr;
+  const Section& section = found->second;
+  const std::string_view lines = std::string_view(text_).substr(section.begin, section.end - section.begin);
+  Reader reader(lines);
+  ForEachLine(lines, [&](size_t number, std::string_view line) { reader.Line(section.line + number - 1, line); });
+  reader.End();
+  SystemDescription& system = built_.emplace(std::move(key), std::move(*reader.lastSystem)).first->second;
+  InheritNetwork(system.network, defaults_);
+  return &system;
+}
+
+std::vector<std::string> Description::Destinations() const {
+  std::vector<std::string> destinations;
+  for (const auto& [destination, section] : sections_) destinations.push_back(destination);
+  return destinations;
 }
 
 const std::string* SystemDescription::Value(std::string_view name) const {
@@ -133,10 +156,16 @@ const std::string* SystemDescription::Value(std::string_view name) const {
   return nullptr;
 }
 
-Description ParseDescription(std::string_view text) {
-  Reader reader;
-  ForEachLine(text, [&reader](size_t number, std::string_view line) { reader.Line(number, line); });
-  return reader.Finish();
+Description ParseDescription(std::string text) {
+  Description description;
+  description.text_ = std::move(text);
+  Reader reader(description.text_);
+  ForEachLine(description.text_, [&reader](size_t number, std::string_view line) { reader.Line(number, line); });
+  reader.End();
+  description.problems = std::move(reader.problems);
+  description.sections_ = std::move(reader.sections);
+  description.defaults_ = std::move(reader.defaults);
+  return description;
 }
 
 }  // namespace rfcsim

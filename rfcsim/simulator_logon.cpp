@@ -38,7 +38,7 @@ LogonRequest Request(std::string routine, std::string destination, std::string c
 
 void Simulator::ReadDescription() {
   if (description_) return;
-  if (const auto text = ReadFile(directory_ / "RfcSim.txt")) description_ = ParseDescription(*text);
+  if (auto text = ReadFile(directory_ / "RfcSim.txt")) description_ = ParseDescription(std::move(*text));
 }
 
 std::string Simulator::DescriptionProblem() {

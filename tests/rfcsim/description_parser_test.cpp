@@ -37,7 +37,7 @@ TEST(ParseDescription, ReadsSystemsWithLogonDataValuesAndFailures) {
       "  [ system  QAS ]  \n"
       "; no keys at all\n");
   ASSERT_TRUE(description.problems.empty()) << description.problems.front().text;
-  ASSERT_EQ(description.systems.size(), 2u);
+  ASSERT_EQ(description.Destinations().size(), 2u);
   const SystemDescription& dev = *description.Find("dev");
   EXPECT_EQ(dev.destination, "DEV");
   EXPECT_EQ(dev.client, "100");
@@ -123,7 +123,7 @@ TEST(ParseDescription, LinesOfABadSectionAreSkippedAndLaterSystemsStillRead) {
   const Description description = ParseDescription("[sys A]\nclient = 1\nnonsense\n[system B]\nclient = 2\n");
   ASSERT_EQ(description.problems.size(), 2u);
   EXPECT_EQ(description.problems[1].line, 3u);
-  ASSERT_EQ(description.systems.size(), 1u);
+  ASSERT_EQ(description.Destinations(), std::vector<std::string>{"B"});
   EXPECT_EQ(description.Find("B")->client, "2");
 }
 
@@ -132,7 +132,7 @@ TEST(ParseDescription, QuotesKeepBlanksAndDefaultsApplyToEveryCode) {
       "[system D]\nlanguage = \"\"\nfail.logon =\nfail.call.GET_CPU_ALL = 3\nfail.receive.GET_CPU_ALL = 2\n"
       "fail.callback.logon = \n");
   ASSERT_TRUE(description.problems.empty());
-  const SystemDescription& system = description.systems[0];
+  const SystemDescription& system = *description.Find("D");
   EXPECT_EQ(system.language, "");
   EXPECT_EQ(system.failures.logonRefused, "Name or password is incorrect (repeat logon)");
   EXPECT_EQ(system.failures.atCall.at("GET_CPU_ALL").exception, "SYSTEM_FAILURE");
@@ -181,7 +181,7 @@ TEST(ParseDescription, AThousandSystemsReadInOnePass) {
   const Description description = ParseDescription(text);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(250));
   EXPECT_TRUE(description.problems.empty());
-  ASSERT_EQ(description.systems.size(), 1000u);
+  ASSERT_EQ(description.Destinations().size(), 1000u);
   EXPECT_EQ(description.Find("s999")->host, "h999");
 }
 
