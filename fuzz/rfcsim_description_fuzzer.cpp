@@ -4,7 +4,7 @@
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const rfcsim::Description description = rfcsim::ParseDescription(fuzz::Text(data, size));
+  const rfcsim::Description description = rfcsim::ParseDescription(std::string(fuzz::Text(data, size)));
   for (const std::string& destination : description.Destinations()) {
     const rfcsim::SystemDescription* system = description.Find(destination);
     fuzz::Check(system && rfcsim::UpperCase(system->destination) == destination, "a system is found by its destination");
