@@ -4,6 +4,7 @@
 #include "config/profile_report.h"
 #include "platform/input_file.h"
 #include "field_rules.h"
+#include "file_named.h"
 #include "usage.h"
 
 namespace tavorine {
@@ -28,7 +29,7 @@ int RunCheckCommand(const std::vector<std::string>& arguments) {
   const std::string& file = arguments[0];
   std::optional<InputFile> text = InputFile::Open(file);
   if (!text || text->TooLarge()) {
-    std::cerr << "tavorine-profile: cannot read " << file << (text ? " (larger than 16 MB)" : "") << '\n';
+    std::cerr << "tavorine-profile: cannot read " << FileNamed(file) << (text ? " (larger than 16 MB)" : "") << '\n';
     return kToolBadInput;
   }
   const std::string_view name = FileNameOf(file);

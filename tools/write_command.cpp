@@ -5,6 +5,7 @@
 #include "config/password_codec.h"
 #include "config/profile_reader.h"
 #include "file_install.h"
+#include "file_named.h"
 #include "password_input.h"
 #include "platform/ascii_case.h"
 #include "platform/windows_path.h"
@@ -67,8 +68,8 @@ bool IsFolder(const std::filesystem::path& path) {
 int Write(WriteRequest request) {
   const std::filesystem::path path(NativePath(request.file));
   if (const std::string why = ValueRefusal(request.values); !why.empty()) return Refuse(why);
-  if (IsFolder(path)) return Refuse(request.file + " is a folder");
-  if (!request.force && Exists(path)) return Refuse(request.file + " exists; give --force to replace it");
+  if (IsFolder(path)) return Refuse(FileNamed(request.file) + " is a folder");
+  if (!request.force && Exists(path)) return Refuse(FileNamed(request.file) + " exists; give --force to replace it");
 
   const std::optional<std::string> password = ReadNewPassword();
   if (!password) return Refuse("the two passwords differ");
@@ -77,7 +78,7 @@ int Write(WriteRequest request) {
 
   const std::string text = ProfileText(request.values, EncodedForProfile(*password, std::random_device{}()));
   if (const std::string why = InstallFile(path, text, request.force, ReadsBackAs(request.values)); !why.empty()) {
-    return Refuse(request.file + ": " + why);
+    return Refuse(FileNamed(request.file) + ": " + why);
   }
   std::cout << "Profile " << request.file << " written\n";
   return kToolDone;

@@ -1,0 +1,12 @@
+#include "file_named.h"
+
+#include "platform/windows_path.h"
+
+namespace tavorine {
+
+std::string FileNamed(const std::string& file) {
+  const std::string tried = NativePath(file);
+  return tried == file ? file : file + " (tried as " + tried + ")";
+}
+
+}  // namespace tavorine
