@@ -456,6 +456,8 @@ def main(cases: list, extra_runs: Optional[Callable] = None) -> int:
     parser.add_argument("--emulator", help="runs the Windows build (cmake/wine-run)")
     parser.add_argument("--valgrind", action="store_true", help="runs the native build under valgrind")
     parser.add_argument("-k", dest="pattern", default="", help="only cases whose name contains this text")
+    parser.add_argument("--shard", default="0/1", metavar="K/N",
+                        help="only every N-th selected case, starting with the K-th: N runs side by side")
     parser.add_argument("--costly-processes", action="store_true",
                         help="processes are slow to start here (Wine, sanitizers): leave out cases that start many")
     options = parser.parse_args()
@@ -480,7 +482,8 @@ def main(cases: list, extra_runs: Optional[Callable] = None) -> int:
     else:
         backend = NativeBackend(program)
     backend.setup()
-    selected = [case for case in cases if options.pattern in case.name]
+    shard, shards = (int(number) for number in options.shard.split("/"))
+    selected = [case for case in cases if options.pattern in case.name][shard::shards]
     failed = []
     for case in selected:
         problems = failures_of(case, run_case(backend, case))
@@ -489,7 +492,7 @@ def main(cases: list, extra_runs: Optional[Callable] = None) -> int:
             print("     " + problem.replace("\n", "\n     "))
         if problems:
             failed.append(case.name)
-    extra = extra_runs(options) if extra_runs else []
+    extra = extra_runs(options) if extra_runs and shard == 0 else []
     total = len(selected) + len(extra)
     passed = total - len(failed) - extra.count(False)
     print(f"{passed} of {total} cases passed")
