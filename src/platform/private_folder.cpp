@@ -1,7 +1,10 @@
 #include "platform/private_folder.h"
 
-#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
 #include <filesystem>
+#include <random>
 
 #ifdef _WIN32
 #include <process.h>
@@ -23,14 +26,20 @@ int ProcessId() {
 
 }  // namespace
 
+// Process ids come round again, on Windows within minutes, and a run that
+// was killed leaves its folders behind: a name made of the id and a count
+// met those leftovers until every try was taken. A random part cannot.
 PrivateFolder::PrivateFolder() {
-  static std::atomic<unsigned> made{0};
   std::error_code error;
   const std::filesystem::path base = std::filesystem::temp_directory_path(error);
   if (error) return;
+  std::random_device entropy;
+  std::mt19937_64 random(entropy() ^ static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
   for (int attempt = 0; attempt < 100; ++attempt) {
+    char unique[17];
+    std::snprintf(unique, sizeof unique, "%016llx", static_cast<unsigned long long>(random()));
     const std::filesystem::path folder =
-        base / ("Tavorine." + std::to_string(ProcessId()) + "." + std::to_string(made++));
+        base / ("Tavorine." + std::to_string(ProcessId()) + "." + unique);
     if (std::filesystem::create_directory(folder, error)) {
       path_ = folder.string();
       return;

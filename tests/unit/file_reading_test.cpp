@@ -10,16 +10,28 @@
 #include "platform/delete_file.h"
 #include "platform/input_file.h"
 #include "platform/piece_reader.h"
+#include "platform/private_folder.h"
 #include "platform/windows_path.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <process.h>
+#else
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace tavorine {
 namespace {
 
 namespace fs = std::filesystem;
+
+int CurrentProcessId() {
+#ifdef _WIN32
+  return _getpid();
+#else
+  return static_cast<int>(getpid());
+#endif
+}
 
 std::vector<std::string> Pieces(std::string_view text, std::size_t maxChars, std::size_t chunk) {
   TextStream stream(text, chunk);
@@ -168,6 +180,24 @@ TEST_F(Files, OnlyRegularFilesWithinTheLimitAreRead) {
   DeleteRegularFile(file);
   EXPECT_TRUE(fs::is_directory(folder_ / "C" / "folder"));
   EXPECT_FALSE(fs::exists(folder_ / "C" / "file.txt"));
+}
+
+// Process ids come round again: folders left by a killed run of an earlier
+// process with this id never keep a worker from a folder of its own.
+TEST(PrivateFolders, LeftoversOfAnEarlierProcessWithTheSameIdTakeNoName) {
+  const fs::path temp = fs::temp_directory_path();
+  const std::string pid = std::to_string(CurrentProcessId());
+  for (int count = 0; count < 200; ++count) fs::create_directory(temp / ("Tavorine." + pid + "." + std::to_string(count)));
+  std::set<std::string> made;
+  {
+    const PrivateFolder first, second;
+    made = {first.Path(), second.Path()};
+    EXPECT_TRUE(fs::is_directory(first.Path()) && fs::is_directory(second.Path()));
+  }
+  for (int count = 0; count < 200; ++count) fs::remove(temp / ("Tavorine." + pid + "." + std::to_string(count)));
+  EXPECT_EQ(made.size(), 2u);
+  EXPECT_FALSE(made.count(""));
+  for (const std::string& folder : made) EXPECT_FALSE(fs::exists(folder));
 }
 
 #ifndef _WIN32
