@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/process_id.h"
 #include "platform/windows_path.h"
 
 #ifdef _WIN32
-#include <process.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -55,11 +55,7 @@ bool WriteWhole(const std::string& path, std::string_view contents) {
 
 std::string TemporaryPath(const std::string& target, Writers writers) {
   if (writers == Writers::OneAtATime) return target + ".tmp";
-#ifdef _WIN32
-  return target + "." + std::to_string(_getpid()) + ".tmp";
-#else
-  return target + "." + std::to_string(getpid()) + ".tmp";
-#endif
+  return target + "." + std::to_string(CurrentProcessId()) + ".tmp";
 }
 
 }  // namespace

@@ -6,25 +6,9 @@
 #include <filesystem>
 #include <random>
 
-#ifdef _WIN32
-#include <process.h>
-#else
-#include <unistd.h>
-#endif
+#include "platform/process_id.h"
 
 namespace tavorine {
-
-namespace {
-
-int ProcessId() {
-#ifdef _WIN32
-  return _getpid();
-#else
-  return static_cast<int>(getpid());
-#endif
-}
-
-}  // namespace
 
 // Process ids come round again, on Windows within minutes, and a run that
 // was killed leaves its folders behind: a name made of the id and a count
@@ -39,7 +23,7 @@ PrivateFolder::PrivateFolder() {
     char unique[17];
     std::snprintf(unique, sizeof unique, "%016llx", static_cast<unsigned long long>(random()));
     const std::filesystem::path folder =
-        base / ("Tavorine." + std::to_string(ProcessId()) + "." + unique);
+        base / ("Tavorine." + std::to_string(CurrentProcessId()) + "." + unique);
     if (std::filesystem::create_directory(folder, error)) {
       path_ = folder.string();
       return;

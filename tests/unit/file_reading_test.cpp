@@ -11,27 +11,17 @@
 #include "platform/input_file.h"
 #include "platform/piece_reader.h"
 #include "platform/private_folder.h"
+#include "platform/process_id.h"
 #include "platform/windows_path.h"
 
-#ifdef _WIN32
-#include <process.h>
-#else
+#ifndef _WIN32
 #include <sys/stat.h>
-#include <unistd.h>
 #endif
 
 namespace tavorine {
 namespace {
 
 namespace fs = std::filesystem;
-
-int CurrentProcessId() {
-#ifdef _WIN32
-  return _getpid();
-#else
-  return static_cast<int>(getpid());
-#endif
-}
 
 std::vector<std::string> Pieces(std::string_view text, std::size_t maxChars, std::size_t chunk) {
   TextStream stream(text, chunk);
