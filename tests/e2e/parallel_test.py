@@ -258,6 +258,10 @@ def orphans_round(backend) -> list:
     try:
         workspace.build()
         environment = dict(backend.environment(workspace.root), TAVORINE_TEST_MARK=mark)
+        if isinstance(backend, NativeBackend):
+            # The killed run's workers leave their private folders: in the case's own tree.
+            (workspace.root / "tmp").mkdir()
+            environment["TMPDIR"] = str(workspace.root / "tmp")
         process = subprocess.Popen(backend.command(["GLOBAL", "HUNG"]), cwd=workspace.host_path(WORK), env=environment,
                                    stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         time.sleep(3)
