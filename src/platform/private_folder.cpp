@@ -1,7 +1,5 @@
 #include "platform/private_folder.h"
 
-#include <chrono>
-#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <random>
@@ -17,11 +15,10 @@ PrivateFolder::PrivateFolder() {
   std::error_code error;
   const std::filesystem::path base = std::filesystem::temp_directory_path(error);
   if (error) return;
-  std::random_device entropy;
-  std::mt19937_64 random(entropy() ^ static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+  std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
     char unique[17];
-    std::snprintf(unique, sizeof unique, "%016llx", static_cast<unsigned long long>(random()));
+    std::snprintf(unique, sizeof unique, "%08x%08x", static_cast<unsigned>(random()), static_cast<unsigned>(random()));
     const std::filesystem::path folder =
         base / ("Tavorine." + std::to_string(CurrentProcessId()) + "." + unique);
     if (std::filesystem::create_directory(folder, error)) {
