@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <random>
+#include <string>
 
 #include "platform/process_id.h"
 
@@ -15,12 +16,12 @@ PrivateFolder::PrivateFolder() {
   std::error_code error;
   const std::filesystem::path base = std::filesystem::temp_directory_path(error);
   if (error) return;
+  const std::string ours = "Tavorine." + std::to_string(CurrentProcessId()) + ".";
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
     char unique[17];
     std::snprintf(unique, sizeof unique, "%08x%08x", static_cast<unsigned>(random()), static_cast<unsigned>(random()));
-    const std::filesystem::path folder =
-        base / ("Tavorine." + std::to_string(CurrentProcessId()) + "." + unique);
+    const std::filesystem::path folder = base / (ours + unique);
     if (std::filesystem::create_directory(folder, error)) {
       path_ = folder.string();
       return;
