@@ -327,6 +327,8 @@ DEADLINES = [
          progress("(No Parameters)") + timed_out("RFC_SYSTEM_INFO"), 2, files(*HEALTHY, "hang = RFC_SYSTEM_INFO")),
     case(",TIMEOUT= that the healthy run does not reach changes nothing", ["SYS", ",TIMEOUT=60"], HEALTHY_DOCUMENT, 0,
          files(*HEALTHY)),
+    case(",TIMEOUT=00060: leading zeros count for nothing", ["SYS", ",TIMEOUT=00060"], HEALTHY_DOCUMENT, 0,
+         files(*HEALTHY)),
     case(",TIMEOUT=0 is refused", ["SYS", ",TIMEOUT=0"],
          envelope("Error 1048: Option ,TIMEOUT= needs a number from 1 to 900..."), 2, files(*HEALTHY)),
     case(",PAR=x is refused", ["SYS", "a,PAR=x"], envelope("Error 1048: Option ,PAR= needs a number from 1 to 64..."),
