@@ -76,7 +76,7 @@ void FillOpenOptions(const ProfileData& profile, std::string_view optionsText, s
   } else {
     options.mode = 0;
     records.ServerParams.hostname = TextOrNone(records.hostname);
-    if (!sysnr.empty()) records.ServerParams.sysnr = LeadingNumber(sysnr);
+    records.ServerParams.sysnr = sysnr.empty() ? 0 : LeadingNumber(sysnr);
     records.ServerParams.gateway_host = TextOrNone(records.gwhost);
     records.ServerParams.gateway_service = TextOrNone(records.gwservice);
     options.connopt = &records.ServerParams;

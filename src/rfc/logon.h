@@ -13,9 +13,10 @@
 namespace tavorine {
 
 // The logon's records and its copies of the profile's texts, which the
-// records point into; so it is neither copied nor moved. The caller keeps
-// one for the whole process: a profile without a system number logs on with
-// the number of the logon before it.
+// records point into; so it is neither copied nor moved. A profile without a
+// system number logs on with 0, whatever logon came before it in the process:
+// a group sensor's system must reach the same instance whichever systems went
+// before it and whichever process checks it.
 struct LogonRecords {
   LogonRecords() = default;
   LogonRecords(const LogonRecords&) = delete;

@@ -240,6 +240,16 @@ SYSTEM_FAULTS = [
                 + DEV_PROCESSED + QAS_FAILED + PRD_PROCESSED
                 + "\n<Text>(***) Plant North: NoSystems=3, Processed=2, Failed=1</Text>\n\n</Prtg>\n\n" + DONE,
                 profiles=three_profiles(QAS=NO_GWSERVICE)),
+    # Deviation: the library gets 0 for an empty Sysnr, not the number of the
+    # logon before it, so a system reaches the same instance on every road.
+    global_case("a profile without Sysnr logs on with system number 0, not with the one before it",
+                BANNER + "* hh:mm:ss Item=Plant North,SYSLOG State=Executing\n" + HEAD + PRD_PROCESSED
+                + QAS_FAILED.replace(", 01,", ", ,")
+                + "\n<Text>(***) Plant North: NoSystems=2, Processed=1, Failed=1</Text>\n\n</Prtg>\n\n" + DONE,
+                settings=SYSLOG_SETTINGS, names="PRD.P00#QAS.P00#",
+                profiles=three_profiles(QAS=without_line(system_profile("QAS", "qas-app01", "01"), "Sysnr......:")),
+                simulation=three_systems().replace("sysnr = 01", "sysnr = 00"), new_files=(RUN_LOG,),
+                check=logons_are("1 RfcOpen called \n2 RfcOpen called \n")),
     global_case("a label at column 160 of a profile line is not read",
                 BANNER + "* hh:mm:ss Item=Plant North State=Executing\n" + HEAD
                 + DEV_PROCESSED + QAS_FAILED + PRD_PROCESSED

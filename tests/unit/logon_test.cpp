@@ -60,7 +60,7 @@ TEST(Logon, ModeR2SelectsTheGatewayRecord) {
   }
 }
 
-TEST(Logon, EmptyTextsAreNoneAndEmptySysnrKeepsTheNumberBefore) {
+TEST(Logon, EmptyTextsAreNoneAndEmptySysnrIsZeroWhateverCameBefore) {
   LogonRecords records;
   ProfileData profile = Profile();
   FillOpenOptions(profile, "", "", records);
@@ -73,9 +73,6 @@ TEST(Logon, EmptyTextsAreNoneAndEmptySysnrKeepsTheNumberBefore) {
   EXPECT_EQ(records.ServerParams.hostname, nullptr);
   EXPECT_EQ(records.ServerParams.gateway_host, nullptr);
   EXPECT_EQ(records.ServerParams.gateway_service, nullptr);
-  EXPECT_EQ(records.ServerParams.sysnr, 12);
-  profile.Sysnr = "00";
-  FillOpenOptions(profile, "", "", records);
   EXPECT_EQ(records.ServerParams.sysnr, 0);
 }
 
