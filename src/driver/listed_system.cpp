@@ -71,12 +71,15 @@ PreparedSystem PrepareSystem(const RunOptions& options, const std::string& entry
 }
 
 SystemResult CheckPreparedSystem(const PreparedSystem& system, const std::optional<WholeFile>& destinationIni,
-                                 const RunOptions& options, RfcRun& rfc, LogonRecords& records, OutputSink& output) {
+                                 const RunOptions& options, RfcRun& rfc, LogonRecords& records, OutputSink& output,
+                                 Deadline deadline) {
   SystemResult result;
-  const LogonContext logon{rfc.Library(), rfc.Log(), output, options.optionsText, options.optionsAsGiven};
+  const LogonContext logon{rfc.Library(), rfc.Log(), output, options.optionsText, options.optionsAsGiven, deadline};
   const LogonResult loggedOn = Logon(logon, system.profile, destinationIni, records);
   if (loggedOn.handle == 0) {
     result.logonFailed = true;
+    result.logonFailure = loggedOn.failure;
+    result.deadlineCame = loggedOn.deadlineCame;
     return result;
   }
   const RfcConnection connection(rfc.Library(), loggedOn.handle);
@@ -100,12 +103,13 @@ std::optional<ProfileData> DecodeProfile(std::string_view bytes) {
 
 std::string EncodeResult(const SystemResult& result) {
   return JoinFields({result.logonFailed ? "1" : "0", result.callStatus == CallStatus::OK ? "OK" : "ERR",
-                     std::to_string(static_cast<int>(result.ending)), result.errorText});
+                     std::to_string(static_cast<int>(result.ending)), result.errorText,
+                     result.logonFailure ? result.logonFailure->message : ""});
 }
 
 std::optional<SystemResult> DecodeResult(std::string_view bytes) {
   const auto fields = SplitFields(bytes);
-  if (!fields || fields->size() != 4 || (*fields)[2].size() != 1) return std::nullopt;
+  if (!fields || fields->size() != 5 || (*fields)[2].size() != 1) return std::nullopt;
   const int ending = (*fields)[2][0] - '0';
   if (ending < 0 || ending > static_cast<int>(SystemResult::Ending::DatabaseMismatch)) return std::nullopt;
   SystemResult result;
@@ -113,6 +117,7 @@ std::optional<SystemResult> DecodeResult(std::string_view bytes) {
   result.callStatus = (*fields)[1] == "OK" ? CallStatus::OK : CallStatus::ERR;
   result.ending = static_cast<SystemResult::Ending>(ending);
   result.errorText = (*fields)[3];
+  if (!(*fields)[4].empty()) result.logonFailure = RunFailure{(*fields)[4]};
   return result;
 }
 

@@ -25,6 +25,10 @@ PreparedSystem PrepareSystem(const RunOptions& options, const std::string& entry
 // What the logon and checks of one prepared system gave.
 struct SystemResult {
   bool logonFailed = false;
+  // Why the library was not asked to log on, when that has a message of its own.
+  std::optional<RunFailure> logonFailure;
+  // The run's deadline came while the logon waited for "SapRfc.ini".
+  bool deadlineCame = false;
   CallStatus callStatus = CallStatus::ERR;
   std::string errorText;  // the failed checks' texts
   // A failure that ends the whole run: a failed CPU read or system
@@ -34,9 +38,11 @@ struct SystemResult {
 };
 
 // The logon and the checks of a prepared system, its connection closed at
-// the end. destinationIni is ReadDestinationIni's for the system.
+// the end. destinationIni is ReadDestinationIni's for the system; the wait
+// for "SapRfc.ini" ends at the deadline.
 SystemResult CheckPreparedSystem(const PreparedSystem& system, const std::optional<WholeFile>& destinationIni,
-                                 const RunOptions& options, RfcRun& rfc, LogonRecords& records, OutputSink& output);
+                                 const RunOptions& options, RfcRun& rfc, LogonRecords& records, OutputSink& output,
+                                 Deadline deadline);
 
 // The texts a worker receives and sends back.
 std::string EncodeProfile(const ProfileData& profile);

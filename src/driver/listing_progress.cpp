@@ -31,9 +31,10 @@ std::optional<RunFailure> ListingProgress::Take(const PreparedSystem& system, co
   errorText_ = result->errorText;
   const bool processed = !system.profileFault && !result->logonFailed && result->callStatus == CallStatus::OK;
   ++(processed ? counters_.ProcessedCount : counters_.FailedCount);
-  const std::string why = system.profileFault ? "the profile has a fault (tavorine-profile check tells which)"
-                          : result->logonFailed ? "no connection (see Dev_Rfc.Trc)"
-                                                : result->errorText;
+  const std::string why = system.profileFault    ? "the profile has a fault (tavorine-profile check tells which)"
+                          : result->logonFailure ? result->logonFailure->message
+                          : result->logonFailed  ? "no connection (see Dev_Rfc.Trc)"
+                                                 : result->errorText;
   WriteState(system, processed ? "Processed" : "Rfc Failure", processed ? "" : why);
   return std::nullopt;
 }

@@ -11,6 +11,7 @@
 #include "output/messages.h"
 #include "output/result_document.h"
 #include "platform/ascii_case.h"
+#include "platform/private_folder.h"
 #include "rfc/sap_rfc_ini.h"
 
 namespace tavorine {
@@ -56,7 +57,8 @@ RunEnd CheckInProcess(const RunOptions& options, const std::vector<std::string>&
     if (!system.skipped) {
       rfc.Report().InstallEnvironment();
       result = CheckPreparedSystem(system, ReadDestinationIni(system.profile.Destination), options, rfc, records,
-                                   context.output);
+                                   context.output, DeadlineOf(context, options.limits));
+      if (result->deadlineCame) deadline.AwaitEnding();
     }
     if (auto failure = progress.Take(system, result ? &*result : nullptr)) return {std::move(failure), true};
   }
@@ -82,7 +84,7 @@ RunEnd RunListing(RunOptions options, InputFile& listingFile, const RunContext& 
   const std::vector<std::string> entries = Entries(listing.serverListing);
   context.narration.Say("The listing names " + std::to_string(entries.size()) +
                         " systems; the options of the run: " + options.optionsAsGiven);
-  auto started = RfcRun::Start(options, context.output, context.narration);
+  auto started = RfcRun::Start(options, context.output, context.narration, DeadlineOf(context, options.limits));
   if (const auto* failure = std::get_if<RunFailure>(&started)) return {*failure};
   RfcRun& rfc = *std::get<std::unique_ptr<RfcRun>>(started);
 
@@ -92,6 +94,8 @@ RunEnd RunListing(RunOptions options, InputFile& listingFile, const RunContext& 
   context.output.Write(document.Text() + "\n");
 
   ListingProgress progress(options, context);
+  // The folders of group runs that the monitor killed: no one else ever removes them.
+  RemoveStalePrivateFolders();
   if (options.limits.parallelChecks == 1) return CheckInProcess(options, entries, rfc, progress, context);
   return CheckInWorkers(options, entries, rfc.Log(), progress, context);
 }

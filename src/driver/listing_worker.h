@@ -19,8 +19,11 @@ inline constexpr std::string_view kListingWorkerWord = "--listing-worker";
 // "SapRfc.<destination>" read in the sensor's working directory; then the
 // worker moves to its private one, so that the trace and "SapRfc.ini" the
 // library uses there are the system's alone. Everything the worker prints
-// goes to its parent as records (worker_records.h), its result last.
-ExitStatus RunListingWorker(OutputSink& toParent);
+// goes to its parent as records (worker_records.h), its result last. It
+// takes a request of bounded size only, and works only in a private folder
+// that its parent made (parentId: the parent's process id as it passed it);
+// it ends without a word otherwise, and when its parent is gone.
+ExitStatus RunListingWorker(std::string_view parentId, OutputSink& toParent);
 
 // The request of a listing run to a worker.
 std::string ListingWorkerRequest(std::string_view optionsAsGiven, std::string_view privateFolder,

@@ -58,8 +58,10 @@ std::optional<SystemResult> TakeWorker(Worker& worker, RunLog& runLog, Connectio
     if (record.kind == RecordKind::Log) runLog.WriteLine(connections.Renumbered(record.bytes));
     if (record.kind == RecordKind::Result) result = DecodeResult(record.bytes);
   }
-  if (const auto trace = LeftBehind(worker.folder.Path(), kTraceFileName)) AppendFile(kTraceFileName).AppendBytes(*trace);
-  if (const auto ini = LeftBehind(worker.folder.Path(), "SapRfc.ini")) WriteSapRfcIni(*ini);
+  if (const auto trace = LeftBehind(worker.folder.Path(), kTraceFileName)) {
+    AppendFile(kTraceFileName).AppendBytes(*trace, {kAppendLockLimit, std::nullopt});
+  }
+  if (const auto ini = LeftBehind(worker.folder.Path(), "SapRfc.ini")) WriteSapRfcIni(*ini, std::nullopt);
   return result;
 }
 
@@ -82,7 +84,7 @@ class ParallelChecks {
       StartWhileRoom();
       if (!prepared_[next_].skipped) {
         const auto awaited = pool_.AwaitEnd(next_, deadline_, started_ < entries_.size());
-        if (awaited == WorkerPool::Awaited::Deadline) return GiveUpTheRest();
+        if (awaited == WorkerPool::Awaited::DeadlineCame) return GiveUpTheRest();
         if (awaited == WorkerPool::Awaited::Room) continue;
       }
       if (auto failure = TakeNext()) return {std::move(failure), true};
@@ -109,10 +111,12 @@ class ParallelChecks {
   // had no worker or ended without a result. A library error report in the
   // worker ends the run with that report, as it would have in this process.
   std::optional<SystemResult> Collect(std::size_t system) {
-    const std::unique_ptr<Worker> worker = pool_.Take(system);
+    std::unique_ptr<Worker> worker = pool_.Take(system);
     if (!worker) return std::nullopt;
     const std::optional<SystemResult> result = TakeWorker(*worker, runLog_, connections_, context_);
     if (worker->status == static_cast<int>(ExitStatus::ErrorReport)) {
+      // The process ends here, past every destructor: the workers and their folders go first.
+      worker.reset();
       pool_.Close();
       context_.output.EndProcess(ExitStatus::ErrorReport);
     }

@@ -58,7 +58,7 @@ ExitStatus RunProgram(const std::vector<std::string>& arguments, OutputSink& out
     output.Write(*usage);
     return output.Delivered() ? ExitStatus::Finished : ExitStatus::Failed;
   }
-  if (arguments.size() == 2 && arguments[1] == kListingWorkerWord) return RunListingWorker(output);
+  if (arguments.size() == 3 && arguments[1] == kListingWorkerWord) return RunListingWorker(arguments[2], output);
   if (arguments.size() >= 2 && arguments[1] == kDiagnoseWord) {
     std::vector<std::string> call = arguments;
     call.erase(call.begin() + 1);

@@ -2,10 +2,9 @@
 
 namespace tavorine {
 
-RfcRun::RfcRun(std::unique_ptr<RfcLibrary> library, const RunOptions& options, OutputSink& output,
-               RunLog::Destination logTo)
+RfcRun::RfcRun(std::unique_ptr<RfcLibrary> library, const RunOptions& options, OutputSink& output, RunLog runLog)
     : library_(std::move(library)),
-      runLog_(std::move(logTo)),
+      runLog_(std::move(runLog)),
       report_(*library_, output),
       session_(*library_, report_, runLog_) {
   runLog_.FollowOptions(options.optionsText);
@@ -13,6 +12,7 @@ RfcRun::RfcRun(std::unique_ptr<RfcLibrary> library, const RunOptions& options, O
 
 std::variant<std::unique_ptr<RfcRun>, RunFailure> RfcRun::Start(const RunOptions& options, OutputSink& output,
                                                                  const Narration& narration,
+                                                                 Deadline deadline,
                                                                  RunLog::Destination logTo) {
   RfcLibraryLoading loading = LoadRfcLibrary();
   narration.Say("The RFC library, looked for by its full path (never in the working directory):");
@@ -21,7 +21,8 @@ std::variant<std::unique_ptr<RfcRun>, RunFailure> RfcRun::Start(const RunOptions
     narration.Say(place.path + ": " + (loaded ? "loaded" : WhyNotLoaded(place)), 1);
   }
   if (loading.failure) return *loading.failure;
-  return std::make_unique<RfcRun>(std::move(loading.library), options, output, std::move(logTo));
+  return std::make_unique<RfcRun>(std::move(loading.library), options, output,
+                                  RunLog(deadline, std::move(logTo)));
 }
 
 }  // namespace tavorine

@@ -30,6 +30,13 @@ struct RunContext {
   std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
 };
 
+// When a run with ",TIMEOUT=" must end; none without it.
+inline std::optional<std::chrono::steady_clock::time_point> DeadlineOf(const RunContext& context,
+                                                                         const RunLimits& limits) {
+  if (!limits.timeoutSeconds) return std::nullopt;
+  return context.started + std::chrono::seconds(*limits.timeoutSeconds);
+}
+
 // The two roads of a run. Each reads its opened file (the profile, or the
 // listing file) and writes what the run shows through the context's output.
 RunEnd RunSingleProfile(const RunOptions& options, InputFile& profile, const RunContext& context);

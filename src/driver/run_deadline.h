@@ -21,10 +21,13 @@ class RunDeadline {
   // Returns when the run may write its own ending. When the deadline came
   // first, the process is ending: it never returns.
   void TakeEnding();
+  // For a run that met its deadline in a wait: the deadline's thread, which
+  // wakes at that moment too, writes the ending and ends the process.
+  [[noreturn]] void AwaitEnding();
 
  private:
   std::atomic<bool> taken_{false};
-  std::optional<Deadline> deadline_;
+  std::optional<Alarm> alarm_;
 };
 
 }  // namespace tavorine

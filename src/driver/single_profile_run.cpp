@@ -93,7 +93,7 @@ RunEnd RunSingleProfile(const RunOptions& options, InputFile& profileFile, const
     envelope.DocError(messages::NoAnswer(seconds.value_or(0), profile.Destination, step.load()).message);
     output.Write(envelope.Text());
   });
-  auto started = RfcRun::Start(options, output, narration);
+  auto started = RfcRun::Start(options, output, narration, DeadlineOf(context, options.limits));
   if (const auto* failure = std::get_if<RunFailure>(&started)) return {*failure};
   RfcRun& rfc = *std::get<std::unique_ptr<RfcRun>>(started);
   rfc.Log().Write(0, "program started", options.programPath);
@@ -105,8 +105,10 @@ RunEnd RunSingleProfile(const RunOptions& options, InputFile& profileFile, const
   if (options.consoleTrace) output.Write(ProgressLines(options, profile, LocalTimeOfDay()));
 
   LogonRecords records;
-  const LogonContext logon{rfc.Library(), rfc.Log(), output, options.optionsText, options.optionsAsGiven};
+  const LogonContext logon{rfc.Library(), rfc.Log(), output, options.optionsText, options.optionsAsGiven,
+                           DeadlineOf(context, options.limits)};
   const LogonResult loggedOn = Logon(logon, profile, ReadDestinationIni(profile.Destination), records);
+  if (loggedOn.deadlineCame) deadline.AwaitEnding();
   TellLogon(narration, profile, loggedOn);
   if (loggedOn.failure) return {loggedOn.failure};
   if (loggedOn.handle == 0) return {messages::LogonFailed(profile.Destination)};

@@ -3,8 +3,17 @@
 #include <algorithm>
 
 #include "driver/listing_worker.h"
+#include "platform/input_file.h"
 
 namespace tavorine {
+
+namespace {
+
+// A worker prints a system's lines, its run-log lines and its result:
+// kilobytes. What goes beyond this is cut, and the result with it.
+constexpr std::size_t kWorkerOutputLimit = 2 * kInputFileLimit;
+
+}  // namespace
 
 Worker::Worker(const ChildProcessGroup& group) : process(kListingWorkerWord, group) {}
 
@@ -30,7 +39,7 @@ bool WorkerPool::HasRoomLocked() const {
 
 void WorkerPool::Watch(Worker& worker) {
   worker.reader = std::thread([this, &worker] {
-    std::string printed = worker.process.ReadAll();
+    std::string printed = worker.process.ReadAll(kWorkerOutputLimit);
     const int status = worker.process.Wait();
     {
       const std::lock_guard lock(mutex_);
@@ -52,7 +61,7 @@ WorkerPool::Awaited WorkerPool::AwaitEnd(std::size_t system,
   if (!deadline) {
     ended_.wait(lock, changed);
   } else if (!ended_.wait_until(lock, *deadline, changed)) {
-    return Awaited::Deadline;
+    return Awaited::DeadlineCame;
   }
   return found->second->ended ? Awaited::Ended : Awaited::Room;
 }

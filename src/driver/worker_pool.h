@@ -50,7 +50,7 @@ class WorkerPool {
     running_.emplace(system, std::move(worker));
     return true;
   }
-  enum class Awaited { Ended, Room, Deadline };
+  enum class Awaited { Ended, Room, DeadlineCame };
   // Waits until the worker of the system has ended (at once when it has no
   // worker), or, with untilRoom, until another ended and made room, or until
   // the deadline.

@@ -19,11 +19,14 @@ void RunLog::Write(std::int32_t number, std::string_view text, std::string_view 
   WriteLine(line);
 }
 
-void RunLog::WriteLine(std::string_view line) {
-  if (!switchedOn_) return;
-  if (destination_) return destination_(line);
+bool RunLog::WriteLine(std::string_view line) {
+  if (!switchedOn_) return true;
+  if (destination_) {
+    destination_(line);
+    return true;
+  }
   if (!file_) file_ = std::make_unique<AppendFile>(kRunLogFileName);
-  file_->AppendLine(line);
+  return file_->AppendLine(line, {kAppendLockLimit, deadline_});
 }
 
 }  // namespace tavorine

@@ -1,11 +1,8 @@
 #include "platform/append_file.h"
 
-#include "platform/windows_path.h"
-
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,17 +19,23 @@ std::string OnFreshLine(std::string_view line, bool fileEndsMidLine) {
   return text;
 }
 
-}  // namespace
-
 #ifdef _WIN32
-
-namespace {
 
 // Locks serve as a mutex only: no write ever reaches this offset.
 OVERLAPPED FarBeyondData() {
   OVERLAPPED beyond{};
   beyond.OffsetHigh = 0x7FFFFFFF;
   return beyond;
+}
+
+bool TryLock(HANDLE file) {
+  OVERLAPPED beyond = FarBeyondData();
+  return LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &beyond) != 0;
+}
+
+void Unlock(HANDLE file) {
+  OVERLAPPED beyond = FarBeyondData();
+  UnlockFileEx(file, 0, 1, 0, &beyond);
 }
 
 bool EndsMidLine(HANDLE handle) {
@@ -46,42 +49,16 @@ bool EndsMidLine(HANDLE handle) {
   return ReadFile(handle, &byte, 1, &got, &last) && got == 1 && byte != '\n';
 }
 
-}  // namespace
-
-// Read access, because LockFileEx and the look at the last byte need more than
-// the right to append.
-AppendFile::AppendFile(std::string_view windowsPath)
-    : file_(CreateFileA(NativePath(windowsPath).c_str(), FILE_APPEND_DATA | FILE_READ_DATA,
-                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-
-AppendFile::~AppendFile() {
-  if (IsOpen()) CloseHandle(file_);
-}
-
-bool AppendFile::IsOpen() const { return file_ != INVALID_HANDLE_VALUE; }
-
-void AppendFile::AppendLine(std::string_view line) {
-  if (!IsOpen()) return;
-  OVERLAPPED beyond = FarBeyondData();
-  const bool locked = LockFileEx(file_, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &beyond) != 0;
-  const std::string text = OnFreshLine(line, EndsMidLine(file_));
+void WriteOnce(HANDLE file, const std::string& text) {
   DWORD written = 0;
-  WriteFile(file_, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-  if (locked) UnlockFileEx(file_, 0, 1, 0, &beyond);
-}
-
-void AppendFile::AppendBytes(std::string_view bytes) {
-  if (!IsOpen()) return;
-  OVERLAPPED beyond = FarBeyondData();
-  const bool locked = LockFileEx(file_, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &beyond) != 0;
-  DWORD written = 0;
-  WriteFile(file_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  if (locked) UnlockFileEx(file_, 0, 1, 0, &beyond);
+  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
 #else
 
-namespace {
+bool TryLock(int file) { return flock(file, LOCK_EX | LOCK_NB) == 0; }
+
+void Unlock(int file) { flock(file, LOCK_UN); }
 
 bool EndsMidLine(int descriptor) {
   struct stat status {};
@@ -90,32 +67,34 @@ bool EndsMidLine(int descriptor) {
   return pread(descriptor, &byte, 1, status.st_size - 1) == 1 && byte != '\n';
 }
 
-}  // namespace
-
-AppendFile::AppendFile(std::string_view windowsPath)
-    : file_(open(NativePath(windowsPath).c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644)) {}
-
-AppendFile::~AppendFile() {
-  if (IsOpen()) close(file_);
-}
-
-bool AppendFile::IsOpen() const { return file_ >= 0; }
-
-void AppendFile::AppendLine(std::string_view line) {
-  if (!IsOpen()) return;
-  const bool locked = flock(file_, LOCK_EX) == 0;
-  const std::string text = OnFreshLine(line, EndsMidLine(file_));
-  [[maybe_unused]] const ssize_t written = write(file_, text.data(), text.size());
-  if (locked) flock(file_, LOCK_UN);
-}
-
-void AppendFile::AppendBytes(std::string_view bytes) {
-  if (!IsOpen()) return;
-  const bool locked = flock(file_, LOCK_EX) == 0;
-  [[maybe_unused]] const ssize_t written = write(file_, bytes.data(), bytes.size());
-  if (locked) flock(file_, LOCK_UN);
+void WriteOnce(int file, const std::string& text) {
+  [[maybe_unused]] const ssize_t written = write(file, text.data(), text.size());
 }
 
 #endif
+
+}  // namespace
+
+template <typename Text>
+bool AppendFile::Append(const Text& text, const LockWait& wait) {
+  if (!IsOpen()) return true;
+  const NativeHandle file = file_.Handle();
+  LockWait once = wait;
+  if (lockStuck_) once.ownLimit = {};
+  const LockState state = WaitForLock([file] { return TryLock(file); }, once);
+  if (state == LockState::DeadlineCame) return false;
+  lockStuck_ = state != LockState::Held;
+  WriteOnce(file, text(file));
+  if (state == LockState::Held) Unlock(file);
+  return true;
+}
+
+bool AppendFile::AppendLine(std::string_view line, const LockWait& wait) {
+  return Append([line](NativeHandle file) { return OnFreshLine(line, EndsMidLine(file)); }, wait);
+}
+
+bool AppendFile::AppendBytes(std::string_view bytes, const LockWait& wait) {
+  return Append([bytes](NativeHandle) { return std::string(bytes); }, wait);
+}
 
 }  // namespace tavorine

@@ -1,8 +1,8 @@
 #pragma once
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "platform/native_file.h"
 
@@ -10,9 +10,9 @@ namespace tavorine {
 
 // The child processes a process starts, ended with it in any way it ends: a
 // child stuck in a library call must not outlive a parent that the monitor
-// killed. On Windows a job object, which the system closes with the parent
-// and which then ends every child; elsewhere each child asks for it itself
-// (EndWithParent). Owns the job.
+// killed. On Windows a job object that ends every process in it when it
+// closes, which the system does when the parent ends; elsewhere each child
+// asks for it itself (EndWithParent). Owns the job.
 class ChildProcessGroup {
  public:
   ChildProcessGroup();
@@ -20,36 +20,47 @@ class ChildProcessGroup {
   ChildProcessGroup(const ChildProcessGroup&) = delete;
   ChildProcessGroup& operator=(const ChildProcessGroup&) = delete;
 
-#ifdef _WIN32
-  void* Job() const { return job_; }
+  NativeHandle Job() const { return job_.Handle(); }
+  // Whether this process is in the job itself, so that every child it
+  // starts is in the job from its first instruction.
+  bool HoldsParent() const { return holdsParent_; }
 
  private:
-  void* job_ = nullptr;
-#endif
+  NativeFile job_;
+  bool holdsParent_ = false;
 };
 
-// Called first thing by a child: ends it when its parent ends (Linux; on
-// Windows the parent's ChildProcessGroup does).
-void EndWithParent();
+// Called first thing by a child, with the parent's process id as the parent
+// passed it: has the system end the child when its parent ends (Linux; on
+// Windows the parent's ChildProcessGroup does it). False when the parent has
+// ended already, before the request took hold: the child must end at once.
+bool EndsWithParent(std::string_view parentId);
 
-// This program started once more as a child process, with one argument, its
-// standard input and output pipes to the parent and its standard error the
-// parent's. The child's output is collected by ReadAll; the child is ended
-// and its process reaped when the object goes, whatever happened.
+// This process's id as text, for a child to pass back to EndWithParent.
+std::string ParentIdForChild();
+
+// This program started once more as a child process, with two arguments (a
+// word, then ParentIdForChild()), its standard input and output pipes to the
+// parent and its standard error the parent's. The child's output is collected
+// by ReadAll; the child is ended and its process reaped when the object goes,
+// whatever happened.
 class ChildProcess {
  public:
-  // Starts the running program's own file with the argument, in the group;
-  // Started() tells whether that worked.
-  ChildProcess(std::string_view argument, const ChildProcessGroup& group);
+  // Starts the running program's own file with the word, in the group;
+  // Started() tells whether that worked, and if not, Failure() why.
+  ChildProcess(std::string_view word, const ChildProcessGroup& group);
   ~ChildProcess();
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
 
-  bool Started() const { return started_; }
+  bool Started() const { return !failure_; }
+  // The system's reason a child did not start, in words.
+  const std::optional<std::string>& Failure() const { return failure_; }
   // Writes the bytes to the child's standard input and closes it.
   void Send(std::string_view bytes);
-  // The child's standard output, read until the child closes it. Blocks.
-  std::string ReadAll();
+  // The child's standard output, read until the child closes it or limit
+  // bytes have come. Blocks.
+  std::string ReadAll(std::size_t limit);
   // Waits for the child to end: its exit status, or -1 when it did not end
   // by itself (a crash, a signal, a kill).
   int Wait();
@@ -58,16 +69,12 @@ class ChildProcess {
   void Kill();
 
  private:
-#ifdef _WIN32
-  void* process_ = nullptr;
-  NativeFile input_ = nullptr;
-  NativeFile output_ = nullptr;
-#else
-  int pid_ = -1;
-  NativeFile input_ = -1;
-  NativeFile output_ = -1;
-#endif
-  bool started_ = false;
+  // The process: a handle on Windows, an id elsewhere.
+  NativeFile process_;
+  int processId_ = -1;
+  NativeFile input_;
+  NativeFile output_;
+  std::optional<std::string> failure_;
   std::mutex ending_;
   bool waited_ = false;
   int status_ = -1;

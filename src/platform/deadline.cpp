@@ -2,7 +2,7 @@
 
 namespace tavorine {
 
-Deadline::Deadline(std::chrono::steady_clock::time_point at, std::function<void()> expire)
+Alarm::Alarm(std::chrono::steady_clock::time_point at, std::function<void()> expire)
     : watcher_([this, at, expire = std::move(expire)] {
         std::unique_lock lock(mutex_);
         if (cancelled_.wait_until(lock, at, [this] { return done_; })) return;
@@ -10,7 +10,7 @@ Deadline::Deadline(std::chrono::steady_clock::time_point at, std::function<void(
         expire();
       }) {}
 
-Deadline::~Deadline() {
+Alarm::~Alarm() {
   {
     const std::lock_guard lock(mutex_);
     done_ = true;

@@ -1,15 +1,12 @@
 #include "platform/file_lock.h"
 
+#include <algorithm>
 #include <thread>
-
-#include "platform/windows_path.h"
 
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <fcntl.h>
 #include <sys/file.h>
-#include <unistd.h>
 #endif
 
 namespace tavorine {
@@ -18,55 +15,48 @@ namespace {
 
 constexpr std::chrono::milliseconds kRetryInterval{25};
 
-// Tries until tryLock succeeds or the wait is over.
-template <typename TryLock>
-FileLock::State WaitFor(TryLock tryLock, std::chrono::milliseconds longestWait) {
-  const auto deadline = std::chrono::steady_clock::now() + longestWait;
-  while (!tryLock()) {
-    if (std::chrono::steady_clock::now() >= deadline) return FileLock::State::TimedOut;
-    std::this_thread::sleep_for(kRetryInterval);
-  }
-  return FileLock::State::Held;
+#ifdef _WIN32
+bool TryLockWhole(HANDLE file) {
+  OVERLAPPED whole{};
+  return LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD, &whole) != 0;
 }
+#endif
 
 }  // namespace
 
+LockState WaitForLock(const std::function<bool()>& tryLock, const LockWait& wait) {
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point ownEnd = Clock::now() + wait.ownLimit;
+  const bool deadlineFirst = wait.deadline && *wait.deadline <= ownEnd;
+  const Clock::time_point end = deadlineFirst ? *wait.deadline : ownEnd;
+  while (!tryLock()) {
+    const Clock::time_point now = Clock::now();
+    if (now >= end) return deadlineFirst ? LockState::DeadlineCame : LockState::TimedOut;
+    std::this_thread::sleep_for(std::min<Clock::duration>(kRetryInterval, end - now));
+  }
+  return LockState::Held;
+}
+
 #ifdef _WIN32
 
-FileLock::FileLock(std::string_view windowsPath, std::chrono::milliseconds longestWait)
-    : file_(CreateFileA(NativePath(windowsPath).c_str(), GENERIC_READ | GENERIC_WRITE,
-                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                          FILE_ATTRIBUTE_NORMAL, nullptr)) {
-  if (file_ == INVALID_HANDLE_VALUE) return;
-  state_ = WaitFor(
-      [this] {
-        OVERLAPPED whole{};
-        return LockFileEx(file_, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD,
-                          &whole) != 0;
-      },
-      longestWait);
+FileLock::FileLock(std::string_view windowsPath, const LockWait& wait) : file_(OpenLockFile(windowsPath)) {
+  if (file_.IsOpen()) state_ = WaitForLock([this] { return TryLockWhole(file_.Handle()); }, wait);
 }
 
 FileLock::~FileLock() {
-  if (file_ == INVALID_HANDLE_VALUE) return;
-  if (state_ == State::Held) {
-    OVERLAPPED whole{};
-    UnlockFileEx(file_, 0, MAXDWORD, MAXDWORD, &whole);
-  }
-  CloseHandle(file_);
+  if (state_ != LockState::Held) return;
+  OVERLAPPED whole{};
+  UnlockFileEx(file_.Handle(), 0, MAXDWORD, MAXDWORD, &whole);
 }
 
 #else
 
-FileLock::FileLock(std::string_view windowsPath, std::chrono::milliseconds longestWait)
-    : file_(open(NativePath(windowsPath).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644)) {
-  if (file_ < 0) return;
-  state_ = WaitFor([this] { return flock(file_, LOCK_EX | LOCK_NB) == 0; }, longestWait);
+FileLock::FileLock(std::string_view windowsPath, const LockWait& wait) : file_(OpenLockFile(windowsPath)) {
+  if (file_.IsOpen()) state_ = WaitForLock([this] { return flock(file_.Handle(), LOCK_EX | LOCK_NB) == 0; }, wait);
 }
 
-FileLock::~FileLock() {
-  if (file_ >= 0) close(file_);
-}
+// Closing the file releases the lock.
+FileLock::~FileLock() = default;
 
 #endif
 

@@ -27,21 +27,17 @@ struct OpenedFile {
 #ifdef _WIN32
 
 std::optional<OpenedFile> OpenRegular(const std::string& path) {
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  NativeFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER size{};
-  if (GetFileType(file) == FILE_TYPE_DISK && GetFileSizeEx(file, &size)) {
-    return OpenedFile{file, static_cast<std::uint64_t>(size.QuadPart)};
+  if (!file.IsOpen() || GetFileType(file.Handle()) != FILE_TYPE_DISK || !GetFileSizeEx(file.Handle(), &size)) {
+    return std::nullopt;
   }
-  CloseHandle(file);
-  return std::nullopt;
+  return OpenedFile{std::move(file), static_cast<std::uint64_t>(size.QuadPart)};
 }
 
-void CloseFile(NativeFile file) { CloseHandle(file); }
-
 // Up to length bytes at offset into buffer; 0 at the end or on an error.
-std::size_t ReadSome(NativeFile file, std::uint64_t offset, char* buffer, std::size_t length) {
+std::size_t ReadSome(NativeHandle file, std::uint64_t offset, char* buffer, std::size_t length) {
   OVERLAPPED at{};
   at.Offset = static_cast<DWORD>(offset);
   at.OffsetHigh = static_cast<DWORD>(offset >> 32);
@@ -52,19 +48,13 @@ std::size_t ReadSome(NativeFile file, std::uint64_t offset, char* buffer, std::s
 #else
 
 std::optional<OpenedFile> OpenRegular(const std::string& path) {
-  const int file = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (file < 0) return std::nullopt;
+  NativeFile file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   struct stat status {};
-  if (fstat(file, &status) == 0 && S_ISREG(status.st_mode)) {
-    return OpenedFile{file, static_cast<std::uint64_t>(status.st_size)};
-  }
-  close(file);
-  return std::nullopt;
+  if (!file.IsOpen() || fstat(file.Handle(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+  return OpenedFile{std::move(file), static_cast<std::uint64_t>(status.st_size)};
 }
 
-void CloseFile(NativeFile file) { close(file); }
-
-std::size_t ReadSome(NativeFile file, std::uint64_t offset, char* buffer, std::size_t length) {
+std::size_t ReadSome(NativeHandle file, std::uint64_t offset, char* buffer, std::size_t length) {
   ssize_t got = 0;
   do {
     got = pread(file, buffer, length, static_cast<off_t>(offset));
@@ -77,17 +67,17 @@ std::size_t ReadSome(NativeFile file, std::uint64_t offset, char* buffer, std::s
 }  // namespace
 
 std::optional<InputFile> InputFile::Open(std::string_view windowsPath) {
-  const std::optional<OpenedFile> opened = OpenRegular(NativePath(windowsPath));
+  std::optional<OpenedFile> opened = OpenRegular(NativePath(windowsPath));
   if (!opened) return std::nullopt;
-  return InputFile(opened->file, opened->size);
+  return InputFile(std::move(opened->file), opened->size);
 }
 
 std::string InputFile::ReadAt(std::uint64_t offset, std::size_t length) const {
-  if (!open_ || offset >= size_) return {};
+  if (!file_.IsOpen() || offset >= size_) return {};
   std::string bytes(static_cast<std::size_t>(std::min<std::uint64_t>(length, size_ - offset)), '\0');
   std::size_t got = 0;
   while (got < bytes.size()) {
-    const std::size_t more = ReadSome(file_, offset + got, bytes.data() + got, bytes.size() - got);
+    const std::size_t more = ReadSome(file_.Handle(), offset + got, bytes.data() + got, bytes.size() - got);
     if (more == 0) break;
     got += more;
   }
@@ -100,24 +90,6 @@ std::size_t InputFile::Read(char* buffer, std::size_t capacity) {
   bytes.copy(buffer, bytes.size());
   position_ += bytes.size();
   return bytes.size();
-}
-
-InputFile::InputFile(InputFile&& other) noexcept
-    : file_(other.file_), size_(other.size_), position_(other.position_), open_(std::exchange(other.open_, false)) {}
-
-InputFile& InputFile::operator=(InputFile&& other) noexcept {
-  if (this != &other) {
-    if (open_) CloseFile(file_);
-    file_ = other.file_;
-    size_ = other.size_;
-    position_ = other.position_;
-    open_ = std::exchange(other.open_, false);
-  }
-  return *this;
-}
-
-InputFile::~InputFile() {
-  if (open_) CloseFile(file_);
 }
 
 bool IsReadableFile(std::string_view windowsPath) { return InputFile::Open(windowsPath).has_value(); }

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/byte_stream.h"
 #include "platform/native_file.h"
@@ -25,11 +26,6 @@ class InputFile final : public ByteStream {
   // Empty when the path names no regular file that opens for reading.
   static std::optional<InputFile> Open(std::string_view windowsPath);
 
-  InputFile(InputFile&& other) noexcept;
-  InputFile& operator=(InputFile&& other) noexcept;
-  InputFile(const InputFile&) = delete;
-  InputFile& operator=(const InputFile&) = delete;
-  ~InputFile() override;
 
   std::uint64_t Size() const { return size_; }
   bool TooLarge() const { return size_ > kInputFileLimit; }
@@ -39,12 +35,11 @@ class InputFile final : public ByteStream {
   std::string ReadAt(std::uint64_t offset, std::size_t length) const;
 
  private:
-  InputFile(NativeFile file, std::uint64_t size) : file_(file), size_(size) {}
+  InputFile(NativeFile file, std::uint64_t size) : file_(std::move(file)), size_(size) {}
 
   NativeFile file_;
   std::uint64_t size_;
   std::uint64_t position_ = 0;
-  bool open_ = true;
 };
 
 // True when the path names a regular file that opens for reading.

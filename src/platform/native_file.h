@@ -4,18 +4,69 @@
 
 namespace tavorine {
 
-// The system's own handle of an open file or pipe: a HANDLE on Windows, a
-// file descriptor elsewhere.
+// The system's own handle of an open file, pipe, folder, job or process: a
+// HANDLE on Windows, a file descriptor elsewhere.
 #ifdef _WIN32
-using NativeFile = void*;
+using NativeHandle = void*;
 #else
-using NativeFile = int;
+using NativeHandle = int;
 #endif
 
-// Everything the file or pipe still gives, to its end (or its first error).
-std::string ReadToEnd(NativeFile file);
+// An open file, pipe or other handle of the system, closed when the object
+// goes, so that no road through the program can forget a close. Made from
+// what a system call returned: a value that is no handle makes an object
+// that is not open. Movable; moving hands the handle on.
+class NativeFile {
+ public:
+  NativeFile() = default;
+  explicit NativeFile(NativeHandle handle);
+  ~NativeFile() { Close(); }
+  NativeFile(NativeFile&& other) noexcept;
+  NativeFile& operator=(NativeFile&& other) noexcept;
+  NativeFile(const NativeFile&) = delete;
+  NativeFile& operator=(const NativeFile&) = delete;
+
+  bool IsOpen() const;
+  NativeHandle Handle() const { return handle_; }
+  // False when the system reports a failure at closing (a write it could
+  // not finish); true for an object that was not open.
+  bool Close();
+  // Hands the handle over: the object no longer closes it.
+  NativeHandle Release();
+
+ private:
+  static NativeHandle None();
+
+  NativeHandle handle_ = None();
+};
+
+// Everything the file or pipe still gives, to its end or its first error,
+// but never more than limit bytes: a reader at the other end of a pipe must
+// not be able to make the program's memory grow without end. Whether the
+// end came within the limit is told in complete.
+std::string ReadToEnd(NativeHandle file, std::size_t limit, bool* complete = nullptr);
 
 // Writes all the bytes; false when the file or pipe takes no more.
-bool WriteAll(NativeFile file, std::string_view bytes);
+bool WriteAll(NativeHandle file, std::string_view bytes);
+
+// Files the program writes in a folder that others may write too, such as the
+// working directory it shares with other sensors. Each is opened as a
+// regular file of that folder and never through a symbolic link planted in
+// its place, which would make the program create, overwrite or append to a
+// file elsewhere; such a name does not open.
+//
+// A file of lines that several processes append to, opened or created, open
+// for reading too (to see its last byte).
+NativeFile OpenForAppending(std::string_view windowsPath);
+// A lock file, opened or created.
+NativeFile OpenLockFile(std::string_view windowsPath);
+// A file of the program's own, empty: made, or one that a killed run left
+// emptied.
+NativeFile OpenEmptyFile(std::string_view windowsPath);
+
+// Whether the native path leads to the file or folder of that name in its
+// folder itself, and not through a link to something elsewhere. Removing
+// what a link stands for must never reach what it leads to.
+bool NamesItself(const std::string& nativePath);
 
 }  // namespace tavorine

@@ -1,9 +1,15 @@
 #include "platform/process_id.h"
 
+#include "platform/native_file.h"
+
 #ifdef _WIN32
 #include <process.h>
+#include <windows.h>
 #else
+#include <signal.h>
 #include <unistd.h>
+
+#include <cerrno>
 #endif
 
 namespace tavorine {
@@ -13,6 +19,16 @@ int CurrentProcessId() {
   return _getpid();
 #else
   return static_cast<int>(getpid());
+#endif
+}
+
+bool ProcessIsAlive(int processId) {
+#ifdef _WIN32
+  const NativeFile process(OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(processId)));
+  if (!process.IsOpen()) return GetLastError() == ERROR_ACCESS_DENIED;
+  return WaitForSingleObject(process.Handle(), 0) == WAIT_TIMEOUT;
+#else
+  return processId > 0 && (kill(processId, 0) == 0 || errno == EPERM);
 #endif
 }
 

@@ -6,4 +6,7 @@ namespace tavorine {
 // id out again once its process has gone.
 int CurrentProcessId();
 
+// Whether a process of this id runs (or has ended and is not yet reaped).
+bool ProcessIsAlive(int processId);
+
 }  // namespace tavorine

@@ -34,7 +34,9 @@ void CoverDescriptor(int descriptor, DWORD standardHandle) {
 
 }  // namespace
 
-std::string ReadStandardInput() { return ReadToEnd(GetStdHandle(STD_INPUT_HANDLE)); }
+std::string ReadStandardInput(std::size_t limit, bool& complete) {
+  return ReadToEnd(GetStdHandle(STD_INPUT_HANDLE), limit, &complete);
+}
 
 bool PrepareStandardStreams() {
   const bool outputOpen = IsValid(GetStdHandle(STD_OUTPUT_HANDLE));
@@ -52,7 +54,7 @@ bool IsOpen(int descriptor) { return fcntl(descriptor, F_GETFD) != -1 || errno !
 
 }  // namespace
 
-std::string ReadStandardInput() { return ReadToEnd(STDIN_FILENO); }
+std::string ReadStandardInput(std::size_t limit, bool& complete) { return ReadToEnd(STDIN_FILENO, limit, &complete); }
 
 bool PrepareStandardStreams() {
   const bool outputOpen = IsOpen(STDOUT_FILENO);

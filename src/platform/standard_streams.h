@@ -11,7 +11,8 @@ namespace tavorine {
 // process with a signal. Returns whether standard output was open.
 bool PrepareStandardStreams();
 
-// Standard input to its end, byte for byte.
-std::string ReadStandardInput();
+// Standard input to its end, byte for byte, but never more than limit bytes;
+// complete tells whether the end came within the limit.
+std::string ReadStandardInput(std::size_t limit, bool& complete);
 
 }  // namespace tavorine

@@ -97,14 +97,13 @@ LogonResult Logon(const LogonContext& context, const ProfileData& profile,
   }
   const std::string connectString = ConnectString(profile);
   RFC_ERROR_INFO errorInfo{};
-  const auto opened = WithSapRfcIni(destinationIni->bytes, [&] {
-    return context.library.RfcOpenEx(connectString.c_str(), &errorInfo);
-  });
-  if (std::holds_alternative<SapRfcIniFault>(opened)) {
-    const bool locked = std::get<SapRfcIniFault>(opened) == SapRfcIniFault::LockTimedOut;
-    return {0, LogonRoad::SapRfcIni,
-            locked ? std::optional(messages::SapRfcIniLocked(static_cast<int>(kSapRfcIniLockWait.count())))
-                   : std::nullopt};
+  const auto opened = WithSapRfcIni(
+      destinationIni->bytes, [&] { return context.library.RfcOpenEx(connectString.c_str(), &errorInfo); },
+      context.deadline);
+  if (const auto* fault = std::get_if<SapRfcIniFault>(&opened)) {
+    if (*fault == SapRfcIniFault::DeadlineCame) return {0, LogonRoad::SapRfcIni, std::nullopt, true};
+    if (*fault == SapRfcIniFault::NotWritten) return {0, LogonRoad::SapRfcIni, std::nullopt};
+    return {0, LogonRoad::SapRfcIni, messages::SapRfcIniLocked(static_cast<int>(kSapRfcIniLockWait.count()))};
   }
   const RFC_HANDLE handle = std::get<RFC_HANDLE>(opened);
   context.runLog.Write(static_cast<std::int32_t>(handle), "RfcOpenEx called", "");

@@ -9,6 +9,7 @@
 #include "platform/input_file.h"
 #include "platform/output_sink.h"
 #include "rfc/rfc_library.h"
+#include "rfc/sap_rfc_ini.h"
 
 namespace tavorine {
 
@@ -49,6 +50,7 @@ struct LogonContext {
   OutputSink& output;  // for the "* SapRfc.Ini" line
   std::string_view optionsText;
   std::string_view optionsAsGiven;
+  Deadline deadline;  // the run's: the wait for "SapRfc.ini" ends there
 };
 
 enum class LogonRoad { RfcOpen, SapRfcIni };
@@ -59,6 +61,9 @@ struct LogonResult {
   // Why the library was not even asked, when that has its own message:
   // "SapRfc.<destination>" too large, "SapRfc.ini" locked for too long.
   std::optional<RunFailure> failure;
+  // The run's deadline came while another run held "SapRfc.ini": the run
+  // is ending, and the logon was not made.
+  bool deadlineCame = false;
 };
 
 // Opens the connection: through RfcOpenEx after copying destinationIni (the

@@ -20,16 +20,19 @@ std::optional<WholeFile> ReadDestinationIni(std::string_view destination) {
 }
 
 std::variant<RFC_HANDLE, SapRfcIniFault> WithSapRfcIni(std::string_view contents,
-                                                       const std::function<RFC_HANDLE()>& open) {
-  const FileLock lock(kLockFile, kSapRfcIniLockWait);
-  if (lock.Result() == FileLock::State::TimedOut) return SapRfcIniFault::LockTimedOut;
-  const Writers writers = lock.Result() == FileLock::State::Held ? Writers::OneAtATime : Writers::Several;
+                                                       const std::function<RFC_HANDLE()>& open, Deadline deadline) {
+  const FileLock lock(kLockFile, {kSapRfcIniLockWait, deadline});
+  if (lock.Result() == LockState::TimedOut) return SapRfcIniFault::LockTimedOut;
+  if (lock.Result() == LockState::DeadlineCame) return SapRfcIniFault::DeadlineCame;
+  const Writers writers = lock.Result() == LockState::Held ? Writers::OneAtATime : Writers::Several;
   if (!WriteFileAtomically(kSapRfcIni, contents, writers)) return SapRfcIniFault::NotWritten;
   return open();
 }
 
-void WriteSapRfcIni(std::string_view contents) {
-  WithSapRfcIni(contents, [] { return RFC_HANDLE{0}; });
+std::optional<SapRfcIniFault> WriteSapRfcIni(std::string_view contents, Deadline deadline) {
+  const auto written = WithSapRfcIni(contents, [] { return RFC_HANDLE{0}; }, deadline);
+  if (const auto* fault = std::get_if<SapRfcIniFault>(&written)) return *fault;
+  return std::nullopt;
 }
 
 }  // namespace tavorine

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <variant>
 
+#include "platform/deadline.h"
 #include "platform/input_file.h"
 #include "rfc/rfc_api.h"
 
@@ -26,6 +27,7 @@ std::optional<WholeFile> ReadDestinationIni(std::string_view destination);
 enum class SapRfcIniFault {
   NotWritten,    // "SapRfc.ini" cannot be written: no logon
   LockTimedOut,  // another run held the lock for all of kSapRfcIniLockWait
+  DeadlineCame,  // the run's deadline came while another run held the lock
 };
 
 // Writes the bytes as "SapRfc.ini" in the working directory and runs open
@@ -33,13 +35,14 @@ enum class SapRfcIniFault {
 // exclusive lock on "SapRfc.ini.lck" is held from before the copy until open
 // returns, and the copy goes to a temporary file renamed into place, so no run
 // ever reads a half-written or foreign "SapRfc.ini". open is not called when
-// the file cannot be written or the lock does not come.
+// the file cannot be written, or the lock does not come within its limit or
+// before the run's deadline.
 std::variant<RFC_HANDLE, SapRfcIniFault> WithSapRfcIni(std::string_view contents,
-                                                       const std::function<RFC_HANDLE()>& open);
+                                                       const std::function<RFC_HANDLE()>& open, Deadline deadline);
 
 // Writes "SapRfc.ini" as WithSapRfcIni does, without a logon: a listing run
 // leaves the file its workers' logons wrote in their own folders, in the
-// order the one-at-a-time run writes it.
-void WriteSapRfcIni(std::string_view contents);
+// order the one-at-a-time run writes it. Empty when it was written.
+std::optional<SapRfcIniFault> WriteSapRfcIni(std::string_view contents, Deadline deadline);
 
 }  // namespace tavorine

@@ -22,14 +22,17 @@ import shutil
 import stat
 import subprocess
 import sys
+import tempfile
+import time
+from pathlib import Path
 
 import harness
 from harness import Case, envelope, main
 from listing_files import SENSOR_DIR, three_profiles, three_systems
 from listing_test import global_listing
 from profiles import encode_password, profile
-from systems import (HEALTHY, HEALTHY_DOCUMENT, PROFILE, SAPRFC_INI, SAPRFC_LOCK, SIMULATION, TRACE, UNDER_WINE, WORK,
-                     narrow, system)
+from systems import (HEALTHY, HEALTHY_DOCUMENT, PROFILE, RUN_LOG, SAPRFC_INI, SAPRFC_LOCK, SIMULATION, TRACE, UNDER_WINE,
+                     WORK, narrow, system)
 
 RUN_AS_NOBODY = os.geteuid() == 0 and shutil.which("setpriv") is not None and not UNDER_WINE
 NOBODY = 65534
@@ -55,6 +58,13 @@ class Sparse:
     """A file of 10 GB that holds nothing: its size is all."""
 
 
+class Link:
+    """In place of a file: a symbolic link to another place of the case, by Windows path."""
+
+    def __init__(self, target: str):
+        self.target = target
+
+
 FOLDER, FIFO, ZERO, HUGE = Folder(), Fifo(), Device(), Sparse()
 
 
@@ -62,6 +72,11 @@ class DamagingWorkspace(harness.Workspace):
     """The harness's drives, able to hold a folder or a denied file where a file belongs."""
 
     def put(self, windows_path, content):
+        if isinstance(content, Link):
+            path = self.host_path(windows_path)
+            self.make_folder(path.parent)
+            path.symlink_to(self.host_path(content.target))
+            return
         if isinstance(content, (Folder, Fifo, Device, Sparse)):
             path = self.host_path(windows_path)
             self.make_folder(path if isinstance(content, Folder) else path.parent)
@@ -91,7 +106,7 @@ class DamagingWorkspace(harness.Workspace):
                 os.chmod(os.path.join(folder, name), 0o777)
             for name in files:
                 path = os.path.join(folder, name)
-                if stat.S_IMODE(os.stat(path).st_mode) != 0:
+                if not os.path.islink(path) and stat.S_IMODE(os.stat(path).st_mode) != 0:
                     os.chmod(path, 0o666)
 
 
@@ -488,8 +503,68 @@ COMMAND_ROWS = rows("command line", [
                  envelope("Error 1002: Profile Pr?f.P00 is missing..."), native_only=True),
 ])
 
+# Files the program writes in the working directory, each with a link in its
+# place that leads elsewhere: nothing is written through it.
+ELSEWHERE = "D:\\elsewhere\\kept.txt"
+LINKED = {ELSEWHERE: "an administrator's file\r\n"}
+SAPRFC_LINKED = {PROFILE: profile(Hostname="elsewhere", Sysnr="42"), SIMULATION: system(*HEALTHY, logon=NO_LANGUAGE),
+                 SAPRFC_QAS: SAPRFC, **LINKED}
+LINK_ROWS = rows("a link in the place of", [
+    Case("SapRfc.ini.tmp: no copy, so no logon", args=["SYS"], status=2, stdout=SAPRFC_LINE + REFUSED,
+         files={**SAPRFC_LINKED, SAPRFC_INI + ".tmp": Link(ELSEWHERE)}, new_files=(SAPRFC_LOCK,)),
+    Case("SapRfc.ini.lck: not locked through, the copy and logon made", args=["SYS"], status=0,
+         stdout=SAPRFC_LINE + HEALTHY_DOCUMENT, files={**SAPRFC_LINKED, SAPRFC_LOCK: Link(ELSEWHERE)},
+         new_files=(SAPRFC_INI,), check=copied(SAPRFC)),
+    single("Tavorine.log: no line written", HEALTHY_DOCUMENT, args=("SYS", ",SYSLOG"),
+           tree={**LINKED, RUN_LOG: Link(ELSEWHERE)}),
+    single("Tavorine.log, leading to no file: none made", HEALTHY_DOCUMENT, args=("SYS", ",SYSLOG"),
+           tree={RUN_LOG: Link("D:\\elsewhere\\none.txt")}),
+    # The parent of a group run's workers appends their traces to the working directory's.
+    listing("Dev_Rfc.Trc: no worker's trace appended", summary(processed=2, failed=1), GLOBAL_FILE, GLOBAL_LISTING,
+            ("GLOBAL", "SENSOR1"), extra={**LINKED, TRACE: Link(ELSEWHERE),
+                                          SIMULATION: three_systems(QAS=["fail.logon = gateway closed"])}),
+])
+
 CASES = (PROFILE_ROWS + GLOBAL_ROWS + SHARED_ROWS + PATH_ROWS + TRACE_ROWS + SAPRFC_ROWS + LIBRARY_TEXT_ROWS
-         + COMMAND_ROWS)
+         + COMMAND_ROWS + LINK_ROWS)
+
+
+# The worker's door: "--listing-worker" takes a request of bounded size and
+# works in no folder but a private one its parent made; else it ends without
+# a word. The test is the worker's parent.
+def fields(*texts: str) -> str:
+    return "".join(f"{len(text):08x}{text}" for text in texts)
+
+
+def worker_request(folder: str) -> bytes:
+    """The run's options, the folder, the system's twelve profile texts."""
+    return fields("", folder, fields("X", "QAS", "100", "U", "P", "E", "", "h", "00", "", "", "h")).encode()
+
+
+def worker_door(options) -> list:
+    backend = harness.WineBackend(options.program.resolve(), os.path.abspath(options.emulator)) if options.emulator \
+        else harness.NativeBackend(options.program.resolve())
+    root = Path(tempfile.mkdtemp(prefix="tavorine-door-"))
+    command = backend.command(["--listing-worker", str(os.getpid())])
+    outside = backend.prefix / "drive_c" if UNDER_WINE else Path("/")
+    results = []
+    try:
+        for name, stdin in (("endless request", None), ("request naming a folder that is no private one",
+                                                          worker_request("C:\\" if UNDER_WINE else "/"))):
+            started = time.monotonic()
+            with open("/dev/zero", "rb") as zero:
+                done = subprocess.run(command, input=stdin, stdin=zero if stdin is None else None, capture_output=True,
+                                      cwd=root, env=backend.environment(root), timeout=60)
+            problems = [f"{what}" for what, bad in (
+                (f"printed {done.stdout[:80]!r}", done.stdout), (f"exit status {done.returncode}", done.returncode != 2),
+                (f"took {time.monotonic() - started:.1f} s", time.monotonic() - started > 10 * QUICK_SECONDS),
+                ("wrote Dev_Rfc.Trc there", (outside / "Dev_Rfc.Trc").exists())) if bad]
+            print(f"{'FAIL' if problems else 'ok  '} worker: {name}", *problems, sep="\n     ", flush=True)
+            results.append(not problems)
+    finally:
+        shutil.rmtree(root, ignore_errors=True)
+    return results
+
 
 if __name__ == "__main__":
-    sys.exit(main(CASES))
+    sys.exit(main(CASES, worker_door))

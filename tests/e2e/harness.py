@@ -67,6 +67,8 @@ class Run:
     before: dict
     after: dict
     seconds: float = 0.0
+    # The program's private folders that the run left in the folder for temporary files.
+    left_in_temp: tuple = ()
 
 
 def split_windows_path(path: str, cwd: str):
@@ -104,6 +106,10 @@ class Backend:
     def environment(self, root: Path) -> dict:
         return dict(os.environ)
 
+    def temp_folder(self, root: Path) -> Path:
+        """The folder for temporary files that the program sees."""
+        return Path(tempfile.gettempdir())
+
     def created_on_c(self) -> list:
         """Folders on C: outside the case root that a listing must cover."""
         return []
@@ -119,7 +125,11 @@ class NativeBackend(Backend):
     def environment(self, root):
         env = dict(os.environ)
         env["TAVORINE_DRIVE_ROOT"] = str(root)
+        env["TMPDIR"] = str(self.temp_folder(root))
         return env
+
+    def temp_folder(self, root):
+        return root / "tmp"
 
 
 class ValgrindBackend(NativeBackend):
@@ -184,6 +194,10 @@ class WineBackend(Backend):
 
     def environment(self, root):
         return self.wine_environment()
+
+    def temp_folder(self, root):
+        # Wine takes the folder from the prefix's user profile, whatever the environment says.
+        return next(iter(sorted((self.prefix / "drive_c" / "users").glob("*/Temp"))), self.prefix / "drive_c")
 
     def record(self, created: Path):
         with open(self.journal, "a", encoding="utf-8") as journal:
@@ -253,6 +267,7 @@ class Workspace:
         target.write_bytes(data)
 
     def build(self):
+        self.backend.temp_folder(self.root).mkdir(exist_ok=True)
         for drive in self.drives:
             (self.root / drive).mkdir(exist_ok=True)
         self.make_folder(self.host_path(self.case.cwd))
@@ -334,10 +349,19 @@ class Output:
             opened.close() if hasattr(opened, "close") else os.close(opened)
 
 
+PRIVATE_FOLDER = re.compile(r"Tavorine\.\d+\.[0-9a-f]{16}")
+
+
+def private_folders(folder: Path) -> set:
+    return {path.name for path in folder.glob("Tavorine.*") if PRIVATE_FOLDER.fullmatch(path.name)}
+
+
 def run_case(backend: Backend, case: Case) -> Run:
     workspace = Workspace(backend, case)
     try:
         workspace.build()
+        temp = backend.temp_folder(workspace.root)
+        folders_before = private_folders(temp)
         before = workspace.listing()
         with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
             # Files, not pipes: a Wine helper process that outlives the run must
@@ -354,7 +378,8 @@ def run_case(backend: Backend, case: Case) -> Run:
                     status = None
             out.seek(0)
             err.seek(0)
-            run = Run(out.read(), err.read(), status, before, workspace.listing(), time.monotonic() - started)
+            run = Run(out.read(), err.read(), status, before, workspace.listing(), time.monotonic() - started,
+                      tuple(sorted(private_folders(temp) - folders_before)))
     finally:
         workspace.remove()
     return run
@@ -435,6 +460,8 @@ def failures_of(case: Case, run: Run) -> list:
     complaint = tree_complaint(case, run)
     if complaint:
         problems.append(complaint)
+    if run.left_in_temp:
+        problems.append(f"left in the folder for temporary files: {', '.join(run.left_in_temp)}")
     if case.check:
         complaint = case.check(run)
         if complaint:

@@ -14,16 +14,19 @@ may write, SapRfc.ini being a byte-exact copy of one of the SapRfc files.
 
 import argparse
 import os
+import random
 import re
+import select
+import signal
 import subprocess
 import sys
 import tempfile
 import time
 from pathlib import Path
 
-from harness import CLOCK, Case, NativeBackend, WineBackend, Workspace, stdout_diff
+from harness import CLOCK, Case, NativeBackend, WineBackend, Workspace, remove, stdout_diff
 from profiles import profile
-from systems import RUN_LOG, SAPRFC_INI, SAPRFC_LOCK, SIMULATION, SENSOR_DIR, WORK
+from systems import RUN_LOG, SAPRFC_INI, SAPRFC_LOCK, SIMULATION, SENSOR_DIR, UNDER_WINE, WORK
 
 RUNS = 32
 ROUNDS = 3
@@ -247,32 +250,102 @@ def debris_round(backend) -> list:
         workspace.remove()
 
 
-# A group sensor that the monitor kills while a worker hangs in its logon
-# leaves no worker behind.
-def orphans_round(backend) -> list:
+# A group sensor that the monitor kills, at any moment of its run and while a
+# worker hangs in its logon, leaves no process behind: within a second every
+# process of the run is gone and the monitor's standard error is closed.
+KILLS = 20 if UNDER_WINE else 100
+
+
+def killed_group_tree() -> dict:
     files = lock_tree()
     files[SENSOR_DIR + "SAP Kestrion.Gbl"] = ("# GSNG: HUNG        P00.P00#HANG.P00#P01.P00#\r\n"
-                                              '# GSNX: HUNG       Item=All,Sensor="SAP Tavorine"\r\n')
-    workspace = Workspace(backend, Case("orphans", args=[], stdout="", status=0, files=files))
-    mark = f"tavorine-orphans-{os.getpid()}-{time.monotonic_ns()}"
+                                              '# GSNX: HUNG       Item=All,Sensor="SAP Tavorine"\r\n'
+                                              "# GSNG: GOOD        P00.P00#P01.P00#\r\n"
+                                              '# GSNX: GOOD       Item=All,Sensor="SAP Tavorine"\r\n')
+    return files
+
+
+def survivors_of_a_kill(backend, workspace, number: int, after: float) -> list:
+    """A run of the group with the hanging system, killed after so many seconds."""
+    mark = f"tavorine-kill-{os.getpid()}-{number}-{time.monotonic_ns()}"
+    environment = dict(backend.environment(workspace.root), TAVORINE_TEST_MARK=mark)
+    reading, writing = os.pipe()
+    process = subprocess.Popen(backend.command(["GLOBAL", "HUNG"]), cwd=workspace.host_path(WORK), env=environment,
+                               stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=writing)
+    os.close(writing)
+    time.sleep(after)
+    process.kill()
+    process.wait()
+    closed = closed_within(reading, 1.0)
+    left = [pid for pid in os.listdir("/proc") if pid.isdigit() and marked(pid, mark)]
+    for pid in left:
+        os.kill(int(pid), signal.SIGKILL)
+    problems = [] if closed else [f"kill {number}: standard error still open a second after the kill"]
+    return problems + ([f"kill {number}: processes left behind: {left}"] if left else [])
+
+
+def closed_within(reading: int, seconds: float) -> bool:
+    deadline = time.monotonic() + seconds
+    try:
+        while True:
+            ready, _, _ = select.select([reading], [], [], max(0.0, deadline - time.monotonic()))
+            if not ready:
+                return False
+            if not os.read(reading, 65536):
+                return True
+    finally:
+        os.close(reading)
+
+
+# Most kills fall into the start, where a worker may be half made.
+def kill_moment(number: int) -> float:
+    longest = (2.0 if UNDER_WINE else 0.03) * (1 if number % 4 else 10)
+    return random.Random(number).uniform(0, longest)
+
+
+def kills_round(backend) -> list:
+    workspace = Workspace(backend, Case("kills", args=[], stdout="", status=0, files=killed_group_tree()))
     try:
         workspace.build()
-        environment = dict(backend.environment(workspace.root), TAVORINE_TEST_MARK=mark)
-        if isinstance(backend, NativeBackend):
-            # The killed run's workers leave their private folders: in the case's own tree.
-            (workspace.root / "tmp").mkdir()
-            environment["TMPDIR"] = str(workspace.root / "tmp")
-        process = subprocess.Popen(backend.command(["GLOBAL", "HUNG"]), cwd=workspace.host_path(WORK), env=environment,
-                                   stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        time.sleep(3)
-        running = [pid for pid in os.listdir("/proc") if pid.isdigit() and marked(pid, mark)]
-        process.kill()
-        process.wait()
-        time.sleep(2)
-        left = [pid for pid in os.listdir("/proc") if pid.isdigit() and marked(pid, mark)]
-        if len(running) < 2:
-            return [f"no worker was seen running (processes {running})"]
-        return [f"processes left behind: {left}"] if left else []
+        return [problem for number in range(KILLS)
+                for problem in survivors_of_a_kill(backend, workspace, number, kill_moment(number))]
+    finally:
+        workspace.remove()
+
+
+# Killed runs cannot remove their workers' folders: the next group run removes
+# those older than an hour whose process is gone, and nothing else.
+def stale_folders_round(backend) -> list:
+    workspace = Workspace(backend, Case("stale", args=[], stdout="", status=0, files=killed_group_tree()))
+    try:
+        workspace.build()
+        temp = backend.temp_folder(workspace.root)
+        earlier = set(temp.glob("Tavorine.*"))
+        for number in range(3):
+            survivors_of_a_kill(backend, workspace, number, 3.0 if UNDER_WINE else 0.3)
+        planted = temp / "Tavorine.999999.0123456789abcdef"
+        planted.mkdir()
+        stale = [path for path in temp.glob("Tavorine.*") if path not in earlier]
+        young, link = temp / "Tavorine.999998.0123456789abcdef", temp / "Tavorine.999997.0123456789abcdef"
+        young.mkdir()
+        target = workspace.root / "linked"
+        target.mkdir()
+        (target / "kept").write_text("kept")
+        link.symlink_to(target)
+        an_hour_ago = time.time() - 3700
+        for path in stale + [target]:
+            os.utime(path, (an_hour_ago, an_hour_ago))
+        subprocess.run(backend.command(["GLOBAL", "GOOD"]), cwd=workspace.host_path(WORK),
+                       env=backend.environment(workspace.root), stdin=subprocess.DEVNULL, capture_output=True,
+                       timeout=60)
+        problems = [] if len(stale) > 1 else ["the killed runs left no folder to remove"]
+        problems += [f"stale folder kept: {path.name}" for path in stale if path.exists()]
+        problems += [f"removed: {path.name}" for path in (young, link) if not os.path.lexists(path)]
+        if not (target / "kept").exists():
+            problems.append("the link's target was emptied")
+        for path in (young, link):
+            remove(path)
+        return problems
     finally:
         workspace.remove()
 
@@ -311,7 +384,10 @@ def main() -> int:
     rounds += [("SapRfc.ini locked by a run that hangs: Error 1044 after 20 s", lambda: lock_round(backend, False)),
                ("SapRfc.ini locked by a run that is killed: no wait", lambda: lock_round(backend, True)),
                ("runs killed while they copy SapRfc.S01: no temporary file left", lambda: debris_round(backend)),
-               ("a group sensor killed while a worker hangs: no worker left", lambda: orphans_round(backend))]
+               (f"a group sensor killed {KILLS} times at random moments: no process left, standard error closed",
+                lambda: kills_round(backend)),
+               ("stale private folders removed at the next group run, young ones and links kept",
+                lambda: stale_folders_round(backend))]
     selected = [(name, run) for name, run in rounds if options.pattern in name]
     passed = sum(report(name, run()) for name, run in selected)
     print(f"{passed} of {len(selected)} rounds passed")
