@@ -1,13 +1,13 @@
 #include "driver/parallel_checks.h"
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "driver/listing_worker.h"
 #include "driver/worker_pool.h"
 #include "driver/worker_records.h"
+#include "output/messages.h"
 #include "platform/append_file.h"
+#include "platform/input_file.h"
 #include "rfc/sap_rfc_ini.h"
 #include "rfc/trace_file_scan.h"
 
@@ -15,15 +15,12 @@ namespace tavorine {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// A file the worker's library left in the worker's folder; empty when none.
+// A file the worker's library left in the worker's folder, read as any file
+// from outside; none when it is not there or larger than any the library writes.
 std::optional<std::string> LeftBehind(const std::string& folder, std::string_view name) {
-  std::ifstream file(std::filesystem::path(folder) / name, std::ios::binary);
-  if (!file) return std::nullopt;
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  return bytes.str();
+  WholeFile file = ReadWholeFile(InputFile::OpenNative((std::filesystem::path(folder) / name).string()));
+  if (file.fault) return std::nullopt;
+  return std::move(file.bytes);
 }
 
 // Each worker's library numbers its one connection as the first of its
@@ -49,20 +46,34 @@ class ConnectionNumbers {
 
 // What a worker did, brought into the run: its output and log lines, its
 // trace appended to the working directory's, its "SapRfc.ini" written
-// there; its result, none when it did not end with one.
-std::optional<SystemResult> TakeWorker(Worker& worker, RunLog& runLog, ConnectionNumbers& connections,
-                                       const RunContext& context) {
+// there; its result, none when it did not end with one. The waits for the
+// files' locks end at the deadline: then the worker's system is not taken
+// in, and taken is false.
+struct TakenWorker {
+  bool taken = true;
   std::optional<SystemResult> result;
+};
+
+TakenWorker TakeWorker(Worker& worker, RunLog& runLog, ConnectionNumbers& connections, const RunContext& context,
+                       Deadline deadline) {
+  TakenWorker taken;
   for (const Record& record : DecodeRecords(worker.printed)) {
     if (record.kind == RecordKind::Output) context.output.Write(record.bytes);
-    if (record.kind == RecordKind::Log) runLog.WriteLine(connections.Renumbered(record.bytes));
-    if (record.kind == RecordKind::Result) result = DecodeResult(record.bytes);
+    if (record.kind == RecordKind::Log && !runLog.WriteLine(connections.Renumbered(record.bytes))) return {false, {}};
+    if (record.kind == RecordKind::Result) taken.result = DecodeResult(record.bytes);
   }
-  if (const auto trace = LeftBehind(worker.folder.Path(), kTraceFileName)) {
-    AppendFile(kTraceFileName).AppendBytes(*trace, {kAppendLockLimit, std::nullopt});
+  const auto trace = LeftBehind(worker.folder.Path(), kTraceFileName);
+  if (trace && !AppendFile(kTraceFileName).AppendBytes(*trace, {kAppendLockLimit, deadline})) return {false, {}};
+  const auto ini = LeftBehind(worker.folder.Path(), "SapRfc.ini");
+  const std::optional<SapRfcIniFault> fault = ini ? WriteSapRfcIni(*ini, deadline) : std::nullopt;
+  if (fault == SapRfcIniFault::DeadlineCame) return {false, {}};
+  // As in the one-at-a-time run, where the logon found the file locked.
+  if (fault == SapRfcIniFault::LockTimedOut && taken.result) {
+    taken.result = SystemResult{};
+    taken.result->logonFailed = true;
+    taken.result->logonFailure = messages::SapRfcIniLocked(static_cast<int>(kSapRfcIniLockWait.count()));
   }
-  if (const auto ini = LeftBehind(worker.folder.Path(), "SapRfc.ini")) WriteSapRfcIni(*ini, std::nullopt);
-  return result;
+  return taken;
 }
 
 class ParallelChecks {
@@ -75,8 +86,8 @@ class ParallelChecks {
         progress_(progress),
         context_(context),
         pool_(static_cast<std::size_t>(options.limits.parallelChecks)),
-        prepared_(entries.size()) {
-    if (options.limits.timeoutSeconds) deadline_ = context.started + std::chrono::seconds(*options.limits.timeoutSeconds);
+        prepared_(entries.size()),
+        deadline_(DeadlineOf(context, options.limits)) {
   }
 
   RunEnd Run() {
@@ -87,7 +98,9 @@ class ParallelChecks {
         if (awaited == WorkerPool::Awaited::DeadlineCame) return GiveUpTheRest();
         if (awaited == WorkerPool::Awaited::Room) continue;
       }
-      if (auto failure = TakeNext()) return {std::move(failure), true};
+      const TakenWorker worker = Collect(next_);
+      if (!worker.taken) return GiveUpTheRest();
+      if (auto failure = Take(next_++, worker.result)) return {std::move(failure), true};
     }
     progress_.WriteSummary();
     return {};
@@ -107,41 +120,42 @@ class ParallelChecks {
     }
   }
 
-  // The result of a system's worker, brought into the run; none when it
-  // had no worker or ended without a result. A library error report in the
+  // What the system's worker did, brought into the run; no result when it
+  // had no worker or ended without one. A library error report in the
   // worker ends the run with that report, as it would have in this process.
-  std::optional<SystemResult> Collect(std::size_t system) {
+  TakenWorker Collect(std::size_t system) {
     std::unique_ptr<Worker> worker = pool_.Take(system);
-    if (!worker) return std::nullopt;
-    const std::optional<SystemResult> result = TakeWorker(*worker, runLog_, connections_, context_);
+    if (!worker) return {};
+    TakenWorker taken = TakeWorker(*worker, runLog_, connections_, context_, deadline_);
     if (worker->status == static_cast<int>(ExitStatus::ErrorReport)) {
       // The process ends here, past every destructor: the workers and their folders go first.
       worker.reset();
       pool_.Close();
       context_.output.EndProcess(ExitStatus::ErrorReport);
     }
-    return result;
+    return taken;
   }
 
-  // The next system in listing order, done. A worker that crashed or never
-  // started leaves its system failed.
-  std::optional<RunFailure> TakeNext() {
-    const PreparedSystem& system = prepared_[next_++];
-    if (system.skipped) return progress_.Take(system, nullptr);
-    const SystemResult result = Collect(next_ - 1).value_or(SystemResult{});
-    return progress_.Take(system, &result);
+  // A system in listing order, done. A worker that crashed or never started
+  // leaves its system failed.
+  std::optional<RunFailure> Take(std::size_t system, const std::optional<SystemResult>& result) {
+    const PreparedSystem& prepared = prepared_[system];
+    if (prepared.skipped) return progress_.Take(prepared, nullptr);
+    const SystemResult taken = result.value_or(SystemResult{});
+    return progress_.Take(prepared, &taken);
   }
 
-  // At the deadline: systems whose worker ended with a result still count;
-  // the others are given up, their workers ended.
+  // At the deadline: systems whose worker ended with a result that can be
+  // taken in without waiting still count; the others are given up, their
+  // workers ended.
   RunEnd GiveUpTheRest() {
     pool_.EndAll();
     for (; next_ < entries_.size(); ++next_) {
       if (next_ >= started_) prepared_[next_] = PrepareSystem(options_, entries_[next_]);
       const PreparedSystem& system = prepared_[next_];
-      const std::optional<SystemResult> result = system.skipped ? std::nullopt : Collect(next_);
-      if (result) {
-        if (auto failure = progress_.Take(system, &*result)) return {std::move(failure), true};
+      const TakenWorker worker = system.skipped ? TakenWorker{} : Collect(next_);
+      if (system.skipped || (worker.taken && worker.result)) {
+        if (auto failure = Take(next_, worker.result)) return {std::move(failure), true};
       } else {
         progress_.GiveUp(system);
       }
@@ -158,7 +172,7 @@ class ParallelChecks {
   WorkerPool pool_;
   std::vector<PreparedSystem> prepared_;
   ConnectionNumbers connections_;
-  std::optional<Clock::time_point> deadline_;
+  Deadline deadline_;
   std::size_t started_ = 0;
   std::size_t next_ = 0;
 };

@@ -66,8 +66,10 @@ std::size_t ReadSome(NativeHandle file, std::uint64_t offset, char* buffer, std:
 
 }  // namespace
 
-std::optional<InputFile> InputFile::Open(std::string_view windowsPath) {
-  std::optional<OpenedFile> opened = OpenRegular(NativePath(windowsPath));
+std::optional<InputFile> InputFile::Open(std::string_view windowsPath) { return OpenNative(NativePath(windowsPath)); }
+
+std::optional<InputFile> InputFile::OpenNative(const std::string& nativePath) {
+  std::optional<OpenedFile> opened = OpenRegular(nativePath);
   if (!opened) return std::nullopt;
   return InputFile(std::move(opened->file), opened->size);
 }
@@ -94,8 +96,9 @@ std::size_t InputFile::Read(char* buffer, std::size_t capacity) {
 
 bool IsReadableFile(std::string_view windowsPath) { return InputFile::Open(windowsPath).has_value(); }
 
-WholeFile ReadWholeFile(std::string_view windowsPath) {
-  std::optional<InputFile> file = InputFile::Open(windowsPath);
+WholeFile ReadWholeFile(std::string_view windowsPath) { return ReadWholeFile(InputFile::Open(windowsPath)); }
+
+WholeFile ReadWholeFile(std::optional<InputFile> file) {
   if (!file) return {{}, WholeFileFault::Missing};
   if (file->TooLarge()) return {{}, WholeFileFault::TooLarge};
   return {file->ReadAt(0, static_cast<std::size_t>(file->Size())), std::nullopt};

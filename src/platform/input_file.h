@@ -25,6 +25,8 @@ class InputFile final : public ByteStream {
  public:
   // Empty when the path names no regular file that opens for reading.
   static std::optional<InputFile> Open(std::string_view windowsPath);
+  // The same for a path of the system's own form.
+  static std::optional<InputFile> OpenNative(const std::string& nativePath);
 
 
   std::uint64_t Size() const { return size_; }
@@ -52,5 +54,6 @@ struct WholeFile {
   std::optional<WholeFileFault> fault;
 };
 WholeFile ReadWholeFile(std::string_view windowsPath);
+WholeFile ReadWholeFile(std::optional<InputFile> file);
 
 }  // namespace tavorine
