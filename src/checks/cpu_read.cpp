@@ -51,13 +51,13 @@ RFC_RC CallGetCpuAll(RfcSession& session, RFC_HANDLE handle, const InternalTable
 
 }  // namespace
 
-RFC_RC CpuRead(RfcSession& session, RFC_HANDLE handle, CallState& state) {
+CallOutcome CpuRead(RfcSession& session, RFC_HANDLE handle) {
   InternalTable cpuTable(session, "TF_CPU_ALL", kCpuAllRowLength);
-  std::string exception;
-  const RFC_RC code = CallGetCpuAll(session, handle, cpuTable, exception);
-  if (ClassifyCallOutcome(code, exception, state)) cpuTable.FetchAllLines();
+  CallOutcome outcome;
+  outcome.code = CallGetCpuAll(session, handle, cpuTable, outcome.exception);
+  if (outcome.Succeeded()) cpuTable.FetchAllLines();
   cpuTable.Delete();
-  return code;
+  return outcome;
 }
 
 }  // namespace tavorine

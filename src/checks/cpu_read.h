@@ -5,8 +5,7 @@
 namespace tavorine {
 
 // The first call of a run, GET_CPU_ALL with LOCAL_REMOTE "LOCAL": a probe that
-// the system answers at all. Its rows are fetched and not used. Sets CallStatus
-// and returns the call code.
-RFC_RC CpuRead(RfcSession& session, RFC_HANDLE handle, CallState& state);
+// the system answers at all. Its rows are fetched and not used.
+CallOutcome CpuRead(RfcSession& session, RFC_HANDLE handle);
 
 }  // namespace tavorine

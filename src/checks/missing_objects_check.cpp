@@ -78,42 +78,17 @@ DictionaryState DictionaryStateOf(const unsigned char* record) {
   return state;
 }
 
-void WriteMissingObjectsDocument(ResultDocument& document, std::string_view destination, const DictionaryState& state) {
-  document.DocOpen();
-  document.DocTextOpen();
-  std::string text = "(";
-  text += destination;
-  text += ") Tavorine: Info=";
-  text += state.DBSYS;
-  text += ",Date=";
-  text += state.FS_A_DATE;
-  text += ",Time=";
-  text += state.FS_A_TIME;
-  text += ",Sid=";
-  text += state.SYSID;
-  document.AppendText(text);
-  document.DocTextClose();
-  document.DocChannel("Abap Tables missing", std::to_string(state.TAB_MIS_DD), "");
-  document.DocChannel("Abap Primary missing", std::to_string(state.IDX_MIS_DD), "");
-  document.DocChannel("Abap Indexes missing", std::to_string(state.CST_MIS_DD), "");
-  document.DocChannel("Abap Views missing", std::to_string(state.VIE_MIS_DD), "");
-  document.DocClose();
-}
-
-RFC_RC MissingObjectsCheck(RfcSession& session, RFC_HANDLE handle, CallState& state, ResultDocument* document,
-                           std::string_view destination) {
+CallOutcome MissingObjectsCheck(RfcSession& session, RFC_HANDLE handle, DictionaryState& state) {
   std::array<std::unique_ptr<InternalTable>, kObjectTables.size()> tables;
   for (std::size_t i = 0; i < kObjectTables.size(); ++i) {
     tables[i] = std::make_unique<InternalTable>(session, kObjectTables[i].first, kMissObjLength);
   }
   Db02Imports in;
-  std::string exception;
-  const RFC_RC code = CallDb02Db4GetInfo(session, handle, tables, in, exception);
-  if (ClassifyCallOutcome(code, exception, state) && document != nullptr) {
-    WriteMissingObjectsDocument(*document, destination, DictionaryStateOf(in.DB02_DISPLAYED_INFO));
-  }
+  CallOutcome outcome;
+  outcome.code = CallDb02Db4GetInfo(session, handle, tables, in, outcome.exception);
+  if (outcome.Succeeded()) state = DictionaryStateOf(in.DB02_DISPLAYED_INFO);
   for (auto& table : tables) table->Delete();
-  return code;
+  return outcome;
 }
 
 }  // namespace tavorine

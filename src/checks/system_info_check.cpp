@@ -43,16 +43,12 @@ RFC_RC CallRfcSystemInfo(RfcSession& session, RFC_HANDLE handle, SystemInfoImpor
 
 }  // namespace
 
-RFC_RC SystemInfoCheck(RfcSession& session, RFC_HANDLE handle, CallState& state, SystemInfo& info) {
+CallOutcome SystemInfoCheck(RfcSession& session, RFC_HANDLE handle, std::string& databaseSystem) {
   SystemInfoImports in;
-  std::string exception;
-  const RFC_RC code = CallRfcSystemInfo(session, handle, in, exception);
-  if (ClassifyCallOutcome(code, exception, state)) {
-    info.DatabaseSystem = ReceivedText(in.RFCSI_EXPORT, kRfcDbSysPosition, kRfcDbSysLength);
-  }
-  return code;
+  CallOutcome outcome;
+  outcome.code = CallRfcSystemInfo(session, handle, in, outcome.exception);
+  if (outcome.Succeeded()) databaseSystem = ReceivedText(in.RFCSI_EXPORT, kRfcDbSysPosition, kRfcDbSysLength);
+  return outcome;
 }
-
-bool IsDb4(const std::string& databaseSystem) { return databaseSystem.starts_with("DB4"); }
 
 }  // namespace tavorine

@@ -6,17 +6,10 @@
 
 namespace tavorine {
 
-// What RFC_SYSTEM_INFO tells that the run uses. (The answering host, RFCHOST,
-// would only replace the host of progress lines that are printed before the
-// call, so it is not kept.)
-struct SystemInfo {
-  std::string DatabaseSystem;  // RFCDBSYS, 10 characters as received
-};
-
-// Calls RFC_SYSTEM_INFO; sets CallStatus, and on success fills info.
-RFC_RC SystemInfoCheck(RfcSession& session, RFC_HANDLE handle, CallState& state, SystemInfo& info);
-
-// The run goes on only with a DB4 database: the first three characters, exactly.
-bool IsDb4(const std::string& databaseSystem);
+// Calls RFC_SYSTEM_INFO; on success databaseSystem gets what the run uses of
+// its answer, RFCDBSYS, 10 characters as received. (The answering host,
+// RFCHOST, would only replace the host of progress lines that are printed
+// before the call, so it is not kept.)
+CallOutcome SystemInfoCheck(RfcSession& session, RFC_HANDLE handle, std::string& databaseSystem);
 
 }  // namespace tavorine

@@ -33,9 +33,9 @@ enum class ListingFault {
 RunFailure ListingFaultMessage(ListingFault fault, std::string_view sensorAsTyped);
 
 // Reads "SAP Kestrion.Gbl", the listing file that many sensors share; each
-// finds its lines by its sensor name. optionsText is the run's upper-cased
+// finds its lines by its sensor name. optionsText is the command line's
 // options, whose first word is the sensor name (only its first 10 characters
-// count). Fails with the first of: a settings line of the sensor that does not
+// count, in any letter case). Fails with the first of: a settings line of the sensor that does not
 // assign it to this program, no settings line of the sensor, an empty
 // listing, an empty item.
 std::variant<Listing, ListingFault> ReadGlobalListing(ByteStream& file, std::string_view optionsText);

@@ -1,7 +1,8 @@
 #include "driver/listing_progress.h"
 
 #include "config/listing_file.h"
-#include "output/messages.h"
+#include "output/check_report.h"
+#include "output/result_document.h"
 #include "platform/local_time.h"
 #include "rfc/trace_file_scan.h"
 
@@ -14,10 +15,19 @@ std::string Summary(const std::string& item, const Counters& counters) {
          ", Processed=" + std::to_string(counters.ProcessedCount) + ", Failed=" + std::to_string(counters.FailedCount);
 }
 
+// Why a system failed, for the diagnosis.
+std::string WhyFailed(const PreparedSystem& system, const SystemResult& result) {
+  if (system.profileFault) return "the profile has a fault (tavorine-profile check tells which)";
+  if (!result.outcome) return result.noOutcome;
+  const SystemOutcome& outcome = *result.outcome;
+  if (outcome.logonFailure) return outcome.logonFailure->message;
+  if (outcome.failedAt == CheckStep::Logon) return "no connection (see Dev_Rfc.Trc)";
+  return CallErrorText(outcome);
+}
+
 }  // namespace
 
 std::optional<RunFailure> ListingProgress::Take(const PreparedSystem& system, const SystemResult* result) {
-  const std::lock_guard lock(mutex_);
   ++taken_;
   ++counters_.SystemCount;
   if (system.skipped) {
@@ -26,21 +36,19 @@ std::optional<RunFailure> ListingProgress::Take(const PreparedSystem& system, co
                                                               : "it names a file outside the sensor folder"));
     return std::nullopt;
   }
-  if (result->ending == SystemResult::Ending::FailedCheck) return RunFailure{result->errorText + TraceFileScan()};
-  if (result->ending == SystemResult::Ending::DatabaseMismatch) return messages::DatabaseMismatch();
-  errorText_ = result->errorText;
-  const bool processed = !system.profileFault && !result->logonFailed && result->callStatus == CallStatus::OK;
+  const std::optional<SystemOutcome>& outcome = result->outcome;
+  if (outcome) {
+    const bool callFailed = outcome->failedAt == CheckStep::CpuRead || outcome->failedAt == CheckStep::SystemInfo;
+    if (auto failure = GroupRunFailure(*outcome, callFailed ? TraceFileScan() : std::string())) return failure;
+  }
+  errorText_ = outcome && outcome->failedAt == CheckStep::MissingObjects ? CallErrorText(*outcome) : "";
+  const bool processed = !system.profileFault && outcome && outcome->failedAt == CheckStep::Done;
   ++(processed ? counters_.ProcessedCount : counters_.FailedCount);
-  const std::string why = system.profileFault    ? "the profile has a fault (tavorine-profile check tells which)"
-                          : result->logonFailure ? result->logonFailure->message
-                          : result->logonFailed  ? "no connection (see Dev_Rfc.Trc)"
-                                                 : result->errorText;
-  WriteState(system, processed ? "Processed" : "Rfc Failure", processed ? "" : why);
+  WriteState(system, processed ? "Processed" : "Rfc Failure", processed ? "" : WhyFailed(system, *result));
   return std::nullopt;
 }
 
 void ListingProgress::GiveUp(const PreparedSystem& system) {
-  const std::lock_guard lock(mutex_);
   ++taken_;
   ++counters_.SystemCount;
   if (system.skipped) return;
@@ -49,15 +57,9 @@ void ListingProgress::GiveUp(const PreparedSystem& system) {
   WriteState(system, "No Answer", "not done when the run's time was up");
 }
 
-void ListingProgress::FinishAtDeadline(const std::vector<std::string>& entries) {
-  for (std::size_t next = Taken(); next < entries.size(); ++next) GiveUp(PrepareSystem(options_, entries[next]));
-  WriteSummary();
-}
-
 void ListingProgress::WriteSummary() {
-  const std::lock_guard lock(mutex_);
   ResultDocument document(options_.outputMode);
-  document.FollowOptions(options_.optionsText, options_.optionsAsGiven);
+  document.FollowOptions(options_.words.channel, options_.words.limits);
   document.AppendText(errorText_);
   document.DocTextOpen();
   document.AppendText(Summary(options_.itemText, counters_));
@@ -69,14 +71,7 @@ void ListingProgress::WriteSummary() {
   }
   document.DocClose();
   context_.output.Write(document.Text() + "\n");
-  if (options_.consoleTrace) {
-    context_.output.Write("\n* " + LocalTimeOfDay() + " SAP " + kProgramName + " now processed...\n");
-  }
-}
-
-std::size_t ListingProgress::Taken() const {
-  const std::lock_guard lock(mutex_);
-  return taken_;
+  if (options_.consoleTrace) context_.output.Write(NowProcessedLine(LocalTimeOfDay()));
 }
 
 void ListingProgress::WriteState(const PreparedSystem& system, const std::string& state, const std::string& detail) {

@@ -3,24 +3,17 @@
 #include <filesystem>
 #include <variant>
 
-#include "driver/listed_system.h"
+#include "checks/system_check.h"
 #include "driver/narration.h"
 #include "driver/rfc_run.h"
-#include "driver/worker_records.h"
-#include "platform/ascii_case.h"
+#include "driver/worker_protocol.h"
 #include "platform/child_process.h"
-#include "platform/input_file.h"
 #include "platform/private_folder.h"
 #include "platform/standard_streams.h"
-#include "rfc/sap_rfc_ini.h"
 
 namespace tavorine {
 
 namespace {
-
-// A request carries the options and one profile: well within the size of
-// the largest file the program reads, since both come from such files.
-constexpr std::size_t kWorkerRequestLimit = 2 * kInputFileLimit;
 
 // The worker's printed bytes, as records to its parent.
 class RecordedOutput final : public OutputSink {
@@ -35,45 +28,62 @@ class RecordedOutput final : public OutputSink {
   OutputSink& toParent_;
 };
 
-}  // namespace
+// The run's options as the start request gives them, and the folder to work
+// in; none when the request is not what a parent sends.
+struct Start {
+  RunOptions options;
+  std::string folder;
+};
 
-std::string ListingWorkerRequest(std::string_view optionsAsGiven, std::string_view privateFolder,
-                                 std::string_view profile) {
-  return JoinFields({std::string(optionsAsGiven), std::string(privateFolder), std::string(profile)});
+std::optional<Start> ReadStart(RecordReader& requests, std::string_view parentId) {
+  const std::optional<Record> record = requests.Next();
+  if (!record || record->kind != RecordKind::Start) return std::nullopt;
+  std::optional<StartRequest> request = DecodeStart(record->bytes);
+  if (!request || !IsPrivateFolderOf(request->folder, parentId)) return std::nullopt;
+  auto words = ReadOptionWords(request->optionsAsGiven);
+  if (std::holds_alternative<RunFailure>(words)) return std::nullopt;
+  Start start;
+  start.options.optionsAsGiven = std::move(request->optionsAsGiven);
+  start.options.words = std::get<OptionWords>(words);
+  start.folder = std::move(request->folder);
+  return start;
 }
+
+}  // namespace
 
 ExitStatus RunListingWorker(std::string_view parentId, OutputSink& toParent) {
   if (!EndsWithParent(parentId)) return ExitStatus::Failed;
-  bool complete = false;
-  const std::string bytes = ReadStandardInput(kWorkerRequestLimit, complete);
-  const auto request = SplitFields(bytes);
-  if (!complete || !request || request->size() != 3) return ExitStatus::Failed;
-  if (!IsPrivateFolderOf((*request)[1], parentId)) return ExitStatus::Failed;
-  const std::optional<ProfileData> profile = DecodeProfile((*request)[2]);
-  if (!profile) return ExitStatus::Failed;
-  RunOptions options;
-  options.optionsAsGiven = (*request)[0];
-  options.optionsText = AsciiUpperCase(options.optionsAsGiven);
+  PipeStream input(StandardInput());
+  RecordReader requests(input);
+  const std::optional<Start> start = ReadStart(requests, parentId);
+  if (!start) return ExitStatus::Failed;
 
   RecordedOutput output(toParent);
   const Narration silent;
-  auto started = RfcRun::Start(options, output, silent, std::nullopt, [&toParent](std::string_view line) {
-    toParent.Write(EncodeRecord(RecordKind::Log, line));
-  });
+  auto started = RfcRun::Start(start->options, output, silent, std::nullopt,
+                               [&toParent](std::int32_t number, std::string_view text, std::string_view detail) {
+                                 toParent.Write(EncodeRecord(RecordKind::Log, EncodeLog({number, std::string(text),
+                                                                                         std::string(detail)})));
+                               });
   if (std::holds_alternative<RunFailure>(started)) return ExitStatus::Failed;
   RfcRun& rfc = *std::get<std::unique_ptr<RfcRun>>(started);
   rfc.Report().InstallEnvironment();
-  const std::optional<WholeFile> destinationIni = ReadDestinationIni(profile->Destination);
   std::error_code moved;
-  std::filesystem::current_path((*request)[1], moved);
+  std::filesystem::current_path(start->folder, moved);
   if (moved) return ExitStatus::Failed;
 
-  PreparedSystem system;
-  system.profile = *profile;
-  LogonRecords records;
-  const SystemResult result = CheckPreparedSystem(system, destinationIni, options, rfc, records, output, std::nullopt);
-  toParent.Write(EncodeRecord(RecordKind::Result, EncodeResult(result)));
-  return toParent.Delivered() ? ExitStatus::Finished : ExitStatus::Failed;
+  const SystemCheckContext check{rfc.Session(), output, start->options.words.logon, std::nullopt, {}};
+  while (const std::optional<Record> record = requests.Next()) {
+    const std::optional<CheckRequest> request =
+        record->kind == RecordKind::Check ? DecodeCheck(record->bytes) : std::nullopt;
+    if (!request) return ExitStatus::Failed;
+    // As a group run in one process does for every system.
+    rfc.Report().InstallEnvironment();
+    const SystemOutcome outcome = CheckSystem(check, request->profile, request->destinationIni);
+    toParent.Write(EncodeRecord(RecordKind::Result, EncodeOutcome(outcome)));
+    if (!toParent.Delivered()) return ExitStatus::Failed;
+  }
+  return requests.Broken() ? ExitStatus::Failed : ExitStatus::Finished;
 }
 
 }  // namespace tavorine

@@ -7,7 +7,6 @@
 #include "driver/profile_location.h"
 #include "driver/startup.h"
 #include "driver/usage.h"
-#include "output/result_document.h"
 #include "platform/local_time.h"
 
 namespace tavorine {
@@ -15,17 +14,6 @@ namespace tavorine {
 namespace {
 
 constexpr std::string_view kDiagnoseWord = "--diagnose";
-
-// The error envelope of a failure, which is XML in every mode.
-std::string Envelope(const RunEnd& end, OutputMode mode) {
-  ResultDocument document(mode);
-  if (end.afterHead) {
-    document.DocErrorAfterHead(end.failure->message);
-  } else {
-    document.DocError(end.failure->message);
-  }
-  return document.Text();
-}
 
 RunEnd RunRoad(const std::vector<std::string>& arguments, const RunContext& context, OutputMode& mode) {
   auto started = StartUp(arguments, LocalTimeOfDay());
@@ -47,9 +35,7 @@ RunEnd RunRoad(const std::vector<std::string>& arguments, const RunContext& cont
 ExitStatus RunSensorCall(const std::vector<std::string>& arguments, const RunContext& context) {
   OutputMode mode = OutputMode::EXEXML;
   const RunEnd end = RunRoad(arguments, context, mode);
-  if (end.failure) context.output.Write(Envelope(end, mode));
-  if (!context.output.Delivered()) return ExitStatus::Failed;
-  return end.failure ? ExitStatus::Failed : ExitStatus::Finished;
+  return EndRun(end, mode, context.output);
 }
 
 ExitStatus RunProgram(const std::vector<std::string>& arguments, OutputSink& output) {

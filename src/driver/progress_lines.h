@@ -7,11 +7,6 @@
 
 namespace tavorine {
 
-// The options as the "State=Executing" line shows them: cut at the first "#",
-// then at the first "@"; "(No Parameters)" when nothing (or only the opening
-// of such a text) is left.
-std::string ParametersText(std::string_view optionsAsGiven);
-
 // The three lines a single-profile run prints before it logs on when the
 // options ask for console lines: the start banner, "State=Processing" with
 // the profile's connection, "State=Executing" with the parameters text.

@@ -7,7 +7,7 @@ RfcRun::RfcRun(std::unique_ptr<RfcLibrary> library, const RunOptions& options, O
       runLog_(std::move(runLog)),
       report_(*library_, output),
       session_(*library_, report_, runLog_) {
-  runLog_.FollowOptions(options.optionsText);
+  runLog_.SwitchOn(options.words.runLog);
 }
 
 std::variant<std::unique_ptr<RfcRun>, RunFailure> RfcRun::Start(const RunOptions& options, OutputSink& output,

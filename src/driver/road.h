@@ -5,7 +5,9 @@
 #include "driver/narration.h"
 #include "driver/run_options.h"
 #include "output/run_failure.h"
+#include "platform/deadline.h"
 #include "platform/input_file.h"
+#include "platform/exit_status.h"
 #include "platform/output_sink.h"
 
 namespace tavorine {
@@ -19,7 +21,16 @@ struct RunEnd {
   // A listing run that fails after printing its document's head: the
   // envelope goes on inside that head, so the monitor still reads one document.
   bool afterHead = false;
+  // The library's error report, in a worker, ended the run: its lines are
+  // printed, and the run ends as the report ends it.
+  bool errorReport = false;
 };
+
+// How every run ends, whoever ends it (the run itself, or its deadline): a
+// failure's error envelope, which is XML in every mode, is written; then
+// the exit status: a document that did not reach the monitor makes the run a
+// failure, whatever it says.
+ExitStatus EndRun(const RunEnd& end, OutputMode mode, OutputSink& output);
 
 // Where a run's bytes go and who listens: the output the monitor reads, and
 // the narration of a diagnosis (silent in a sensor call), both borrowed; and
@@ -31,10 +42,9 @@ struct RunContext {
 };
 
 // When a run with ",TIMEOUT=" must end; none without it.
-inline std::optional<std::chrono::steady_clock::time_point> DeadlineOf(const RunContext& context,
-                                                                         const RunLimits& limits) {
-  if (!limits.timeoutSeconds) return std::nullopt;
-  return context.started + std::chrono::seconds(*limits.timeoutSeconds);
+inline Deadline DeadlineOf(const RunContext& context, const OptionWords& words) {
+  if (!words.timeoutSeconds) return std::nullopt;
+  return context.started + std::chrono::seconds(*words.timeoutSeconds);
 }
 
 // The two roads of a run. Each reads its opened file (the profile, or the

@@ -4,20 +4,20 @@
 
 namespace tavorine {
 
-RunDeadline::RunDeadline(const RunContext& context, std::optional<int> seconds, ExitStatus status,
-                         std::function<void()> ending) {
-  if (!seconds) return;
-  alarm_.emplace(context.started + std::chrono::seconds(*seconds),
-                    [this, &output = context.output, status, ending = std::move(ending)] {
-                      if (taken_.exchange(true)) return;
-                      ending();
-                      output.EndProcessAtOnce(output.Delivered() ? status : ExitStatus::Failed);
-                    });
+RunDeadline::RunDeadline(OutputSink& output, Deadline at, std::function<ExitStatus()> ending)
+    : output_(output), at_(at) {
+  if (!at) return;
+  alarm_.emplace(*at, [this, ending = std::move(ending)] {
+    if (taken_.exchange(true)) return;
+    output_.EndProcessAtOnce(ending());
+  });
 }
 
+bool RunDeadline::Passed() const { return at_ && std::chrono::steady_clock::now() >= *at_; }
+
 void RunDeadline::TakeEnding() {
-  if (!taken_.exchange(true)) return;
-  AwaitEnding();
+  if (Passed() || taken_.exchange(true)) AwaitEnding();
+  output_.ClaimEnding();
 }
 
 void RunDeadline::AwaitEnding() {

@@ -1,31 +1,37 @@
 #pragma once
 #include <atomic>
-#include <chrono>
 #include <functional>
 #include <optional>
 
-#include "driver/road.h"
 #include "platform/deadline.h"
+#include "platform/exit_status.h"
+#include "platform/output_sink.h"
 
 namespace tavorine {
 
-// A run's ",TIMEOUT=": when the run is not done by then, ending writes what
-// the run ends with instead (from the deadline's thread, while the run may
-// be stuck inside the library), and the process ends with status. Exactly
-// one of the two writes the run's ending: the run asks with TakeEnding first.
-// Owns the deadline's thread; borrows the context.
+// A run's ",TIMEOUT=", the one deadline of every road. When the run is not
+// done by then, ending writes what the run ends with, on a thread of its own
+// (the run may be stuck inside the library), and the process ends with the
+// exit status it returns. Exactly one of the two writes the run's ending: the
+// run asks with TakeEnding first; the ending claims the output (ClaimEnding)
+// before it writes, and the output then takes no other thread's lines.
+// Owns the deadline's thread; borrows the output.
 class RunDeadline {
  public:
-  RunDeadline(const RunContext& context, std::optional<int> seconds, ExitStatus status, std::function<void()> ending);
+  RunDeadline(OutputSink& output, Deadline at, std::function<ExitStatus()> ending);
 
-  // Returns when the run may write its own ending. When the deadline came
-  // first, the process is ending: it never returns.
+  Deadline At() const { return at_; }
+  bool Passed() const;
+  // Returns when the run may write its own ending. Once the deadline has
+  // come the process is ending: it never returns.
   void TakeEnding();
-  // For a run that met its deadline in a wait: the deadline's thread, which
-  // wakes at that moment too, writes the ending and ends the process.
+  // For a run that met its deadline: the deadline's thread, which wakes at
+  // that moment too, writes the ending and ends the process.
   [[noreturn]] void AwaitEnding();
 
  private:
+  OutputSink& output_;
+  Deadline at_;
   std::atomic<bool> taken_{false};
   std::optional<Alarm> alarm_;
 };

@@ -1,18 +1,16 @@
 #include <atomic>
 #include <variant>
 
-#include "checks/cpu_read.h"
-#include "checks/missing_objects_check.h"
-#include "checks/system_info_check.h"
+#include "checks/system_check.h"
 #include "config/profile_report.h"
 #include "driver/progress_lines.h"
 #include "driver/rfc_run.h"
 #include "driver/road.h"
 #include "driver/run_deadline.h"
+#include "output/check_report.h"
 #include "output/messages.h"
 #include "platform/delete_file.h"
 #include "platform/local_time.h"
-#include "rfc/logon.h"
 #include "rfc/sap_rfc_ini.h"
 #include "rfc/trace_file_scan.h"
 
@@ -20,48 +18,10 @@ namespace tavorine {
 
 namespace {
 
-// A failed check's error text, followed by what the trace file tells.
-RunFailure FailedCheck(const CallState& state) { return {state.errorText + TraceFileScan()}; }
-
-// The outcome of one call, for the narration.
-void TellCall(const Narration& narration, std::string_view function, const CallState& state) {
-  narration.Say(std::string(function) + ": " +
-                (state.callStatus == CallStatus::OK ? std::string("answered") : "failed, " + state.errorText));
-}
-
-// The step the run is in, for the message of a deadline that comes while the
-// library does not answer.
-using Step = std::atomic<const char*>;
-
-// The checks, in their order, on an open connection.
-std::optional<RunFailure> RunChecks(RfcSession& session, RFC_HANDLE handle, const ProfileData& profile,
-                                    ResultDocument& document, const Narration& narration, Step& step) {
-  CallState state;
-  step = "GET_CPU_ALL";
-  CpuRead(session, handle, state);
-  TellCall(narration, "GET_CPU_ALL", state);
-  if (state.callStatus != CallStatus::OK) return FailedCheck(state);
-
-  state.callStatus = CallStatus::ERR;
-  SystemInfo info;
-  step = "RFC_SYSTEM_INFO";
-  SystemInfoCheck(session, handle, state, info);
-  TellCall(narration, "RFC_SYSTEM_INFO", state);
-  if (state.callStatus != CallStatus::OK) return FailedCheck(state);
-  narration.Say("database system \"" + info.DatabaseSystem + "\": " + (IsDb4(info.DatabaseSystem) ? "DB4" : "not DB4"), 1);
-  if (!IsDb4(info.DatabaseSystem)) return messages::DatabaseMismatch();
-
-  state.callStatus = CallStatus::ERR;
-  step = "DB02_DB4_GET_INFO";
-  MissingObjectsCheck(session, handle, state, &document, profile.Destination);
-  TellCall(narration, "DB02_DB4_GET_INFO", state);
-  if (state.callStatus != CallStatus::OK) return FailedCheck(state);
-  return std::nullopt;
-}
-
-void TellLogon(const Narration& narration, const ProfileData& profile, const LogonResult& result) {
+// What the diagnosis tells of the logon and the calls, once each has answered.
+void TellOutcome(const Narration& narration, const ProfileData& profile, const SystemOutcome& outcome) {
   if (!narration.Told()) return;
-  if (result.road == LogonRoad::SapRfcIni) {
+  if (outcome.throughSapRfcIni) {
     narration.Say("Logon through SapRfc.ini, copied from SapRfc." + profile.Destination +
                   " in the working directory: the library takes the connection data of " + profile.Destination +
                   " from it");
@@ -69,10 +29,26 @@ void TellLogon(const Narration& narration, const ProfileData& profile, const Log
     narration.Say("Logon with RfcOpen: host " + profile.Hostname + ", system number " + profile.Sysnr + ", client " +
                   profile.Client + ", user " + profile.User + ", language " + profile.Language);
   }
-  if (result.handle != 0) return narration.Say("connected", 1);
-  // The scan's text begins with " - ", the separator it has in the document.
-  narration.Say("no connection; the library's trace Dev_Rfc.Trc ends with: " + TraceFileScan().substr(3), 1);
+  if (outcome.failedAt == CheckStep::Logon) {
+    // The scan's text begins with " - ", the separator it has in the document.
+    return narration.Say("no connection; the library's trace Dev_Rfc.Trc ends with: " + TraceFileScan().substr(3), 1);
+  }
+  narration.Say("connected", 1);
+  for (const CheckStep call : {CheckStep::CpuRead, CheckStep::SystemInfo, CheckStep::MissingObjects}) {
+    if (outcome.failedAt == call) return narration.Say(std::string(StepName(call)) + ": failed, " + CallErrorText(outcome));
+    narration.Say(std::string(StepName(call)) + ": answered");
+    if (call == CheckStep::SystemInfo) {
+      narration.Say("database system \"" + outcome.databaseSystem + "\": " +
+                        (IsDb4(outcome.databaseSystem) ? "DB4" : "not DB4"),
+                    1);
+      if (outcome.failedAt == CheckStep::DatabaseTest) return;
+    }
+  }
 }
+
+// The step the run is in, for the message of a deadline that comes while the
+// library does not answer.
+using Step = std::atomic<CheckStep>;
 
 }  // namespace
 
@@ -86,46 +62,42 @@ RunEnd RunSingleProfile(const RunOptions& options, InputFile& profileFile, const
   if (reading.fault) return {ProfileFaultMessage(*reading.fault, options.profileName)};
   const ProfileData& profile = reading.data;
 
-  Step step{"logon"};
-  const std::optional<int> seconds = options.limits.timeoutSeconds;
-  RunDeadline deadline(context, seconds, ExitStatus::Failed, [&] {
-    ResultDocument envelope(options.outputMode);
-    envelope.DocError(messages::NoAnswer(seconds.value_or(0), profile.Destination, step.load()).message);
-    output.Write(envelope.Text());
+  Step step{CheckStep::Logon};
+  const Deadline at = DeadlineOf(context, options.words);
+  RunDeadline deadline(output, at, [&] {
+    output.ClaimEnding();
+    const RunFailure noAnswer =
+        messages::NoAnswer(options.words.timeoutSeconds.value_or(0), profile.Destination, StepName(step.load()));
+    return EndRun({noAnswer}, options.outputMode, output);
   });
-  auto started = RfcRun::Start(options, output, narration, DeadlineOf(context, options.limits));
+  auto started = RfcRun::Start(options, output, narration, at);
   if (const auto* failure = std::get_if<RunFailure>(&started)) return {*failure};
   RfcRun& rfc = *std::get<std::unique_ptr<RfcRun>>(started);
   rfc.Log().Write(0, "program started", options.programPath);
   rfc.Report().InstallEnvironment();
   rfc.Log().Write(0, "RfcEnvironment called", "");
 
-  ResultDocument document(options.outputMode);
-  document.FollowOptions(options.optionsText, options.optionsAsGiven);
   if (options.consoleTrace) output.Write(ProgressLines(options, profile, LocalTimeOfDay()));
-
-  LogonRecords records;
-  const LogonContext logon{rfc.Library(), rfc.Log(), output, options.optionsText, options.optionsAsGiven,
-                           DeadlineOf(context, options.limits)};
-  const LogonResult loggedOn = Logon(logon, profile, ReadDestinationIni(profile.Destination), records);
-  if (loggedOn.deadlineCame) deadline.AwaitEnding();
-  TellLogon(narration, profile, loggedOn);
-  if (loggedOn.failure) return {loggedOn.failure};
-  if (loggedOn.handle == 0) return {messages::LogonFailed(profile.Destination)};
-  {
-    const RfcConnection connection(rfc.Library(), loggedOn.handle);
-    if (auto failure = RunChecks(rfc.Session(), connection.Handle(), profile, document, narration, step)) {
-      return {std::move(failure)};
-    }
-  }
-
+  const SystemCheckContext check{rfc.Session(), output, options.words.logon, at,
+                                 [&step](CheckStep now) { step = now; }};
+  const SystemOutcome outcome = CheckSystem(check, profile, ReadDestinationIni(profile.Destination));
+  TellOutcome(narration, profile, outcome);
+  const bool callFailed = outcome.failedAt != CheckStep::Done && outcome.failedAt != CheckStep::Logon &&
+                          outcome.failedAt != CheckStep::DatabaseTest;
+  const std::optional<RunFailure> failure =
+      SingleRunFailure(outcome, profile.Destination, callFailed ? TraceFileScan() : std::string());
   deadline.TakeEnding();
+  if (failure) return {failure};
+
+  ResultDocument document(options.outputMode);
+  document.FollowOptions(options.words.channel, options.words.limits);
+  WriteMissingObjectsDocument(document, profile.Destination, outcome.dictionary);
   output.Write(document.Text());
   // The trace is the one account of what happened: it stays unless the
   // monitor has the document.
   if (!output.Delivered()) return {};
   DeleteRegularFile(kTraceFileName);
-  if (options.consoleTrace) output.Write("\n* " + LocalTimeOfDay() + " SAP " + kProgramName + " now processed...\n");
+  if (options.consoleTrace) output.Write(NowProcessedLine(LocalTimeOfDay()));
   return {};
 }
 

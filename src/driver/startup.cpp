@@ -1,15 +1,11 @@
 #include "driver/startup.h"
 
-#include <algorithm>
-
 #include "output/messages.h"
 #include "platform/ascii_case.h"
 
 namespace tavorine {
 
 namespace {
-
-constexpr std::size_t kItemTextLimit = 90;
 
 bool IsGlobalListingName(std::string_view name) { return AsciiUpperCase(name) == "GLOBAL.P00"; }
 
@@ -30,15 +26,8 @@ void SplitProfileDirectory(std::string& name, std::string& directory, std::strin
   name.erase(0, slash + 1);
 }
 
-std::string ItemTextAfter(std::string_view optionsAsGiven, std::size_t valueStart) {
-  std::string item(optionsAsGiven.substr(std::min(valueStart, optionsAsGiven.size())));
-  item = item.substr(0, std::min(item.find_first_of(" ,"), kItemTextLimit));
-  std::replace(item.begin(), item.end(), ':', ' ');
-  return item;
-}
-
 bool SearchesSensorDirectory(const RunOptions& options) {
-  return options.outputMode == OutputMode::EXEXML && options.optionsText.find('@') == std::string::npos;
+  return options.outputMode == OutputMode::EXEXML && !options.profileAsNamed;
 }
 
 // Where the sensor directory is searched, the folder given with the profile
@@ -59,32 +48,30 @@ std::variant<RunOptions, RunFailure> StartUp(const std::vector<std::string>& arg
   options.profileName = arguments[1];
   if (arguments.size() >= 3) options.optionsAsGiven = options.firstOption = arguments[2];
   if (arguments.size() >= 4) options.optionsAsGiven += " " + arguments[3];
-  options.optionsText = AsciiUpperCase(options.optionsAsGiven);
 
-  constexpr std::string_view kItemWord = "ITEM=";
-  const std::size_t item = options.optionsText.find(kItemWord);
-  if (item != std::string::npos) {
+  auto commandLine = ReadCommandLineWords(options.optionsAsGiven);
+  if (const auto* failure = std::get_if<RunFailure>(&commandLine)) return *failure;
+  const CommandLineWords& words = std::get<CommandLineWords>(commandLine);
+  options.outputMode = words.outputMode;
+  options.consoleTrace = words.consoleTrace;
+  options.profileAsNamed = words.profileAsNamed;
+  if (words.item) {
     options.listingRun = true;
-    options.itemText = ItemTextAfter(options.optionsAsGiven, item + kItemWord.size());
+    options.itemText = *words.item;
     options.profileName = "Kestrion.Prf";
   }
-  const auto mode = SelectedOutputMode(options.optionsText);
-  if (!mode) return messages::UnknownOutputMode();
-  options.outputMode = *mode;
   options.profileName = WithDefaultExtension(options.profileName);
   SplitProfileDirectory(options.profileName, options.profileDir, ProfileNameSeparators(options));
   if (IsGlobalListingName(options.profileName)) {
     options.listingRun = true;
     options.profileName = kGlobalListingName;
+    // A run over the global listing file takes its option words from the
+    // file: the command line's, beyond the sensor name, do not count there.
+    return options;
   }
-
-  options.consoleTrace = options.optionsText.find_first_of("#@$%") != std::string::npos;
-  // A run over the global listing file takes its options from the file: the
-  // command line's, beyond the sensor name, do not count there.
-  if (options.profileName == kGlobalListingName) return options;
-  auto limits = ReadRunLimits(options.optionsText, options.optionsAsGiven);
-  if (const auto* failure = std::get_if<RunFailure>(&limits)) return *failure;
-  options.limits = std::get<RunLimits>(limits);
+  auto optionWords = ReadOptionWords(options.optionsAsGiven);
+  if (const auto* failure = std::get_if<RunFailure>(&optionWords)) return *failure;
+  options.words = std::get<OptionWords>(optionWords);
   return options;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-#include <chrono>
 #include <condition_variable>
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -9,69 +9,73 @@
 #include <thread>
 #include <vector>
 
-#include "driver/worker_records.h"
+#include "driver/worker_protocol.h"
+#include "output/check_outcome.h"
 #include "platform/child_process.h"
+#include "platform/deadline.h"
 #include "platform/private_folder.h"
 
 namespace tavorine {
 
-// One system's worker: its process, its private working directory, and,
-// once it has ended, what it printed and how it ended.
-struct Worker {
-  explicit Worker(const ChildProcessGroup& group);
-  PrivateFolder folder;
-  ChildProcess process;
-  std::thread reader;
-  std::string printed;  // its records
-  int status = -1;      // its exit status, -1 when it did not end by itself
-  bool ended = false;
+// What a worker did for one system: the records it printed while it checked
+// it (output and run-log lines, in order), the trace and "SapRfc.ini" its
+// library left in the worker's folder, and the system's outcome, none when
+// the worker ended before it had one.
+struct WorkerReport {
+  std::vector<Record> printed;
+  std::optional<std::string> trace;
+  std::optional<std::string> sapRfcIni;
+  std::optional<SystemOutcome> outcome;
+  // When the worker ended without an outcome: its exit status (1: the
+  // library's error report ended it; -1: it crashed or was ended).
+  int exitStatus = -1;
 };
 
-// The workers of a listing run, at most `size` at a time, each known by the
-// number of its system in the listing. Owns them all: a worker still running
-// when the pool goes is ended.
+// The workers of a group run: at most `size` at a time, each a process that
+// checks one system after another, as they are handed to it, in a private
+// folder of its own. Each system is known by its number in the listing. A
+// worker that ends (a crash, the error report) is replaced when a system is
+// handed out and no worker is free. Owns the workers: when the pool goes,
+// every worker is ended and its folder removed.
 class WorkerPool {
  public:
-  explicit WorkerPool(std::size_t size) : size_(size) {}
+  // optionsAsGiven: the run's options, which every worker follows.
+  WorkerPool(std::size_t size, std::string optionsAsGiven);
   ~WorkerPool();
   WorkerPool(const WorkerPool&) = delete;
   WorkerPool& operator=(const WorkerPool&) = delete;
 
-  bool HasRoom() const;
-  // Starts a worker for the system, handing it the request (which names the
-  // folder: request(folder)). False when no worker could be started.
-  template <typename Request>
-  bool Start(std::size_t system, const Request& request) {
-    auto worker = std::make_unique<Worker>(group_);
-    if (worker->folder.Path().empty() || !worker->process.Started()) return false;
-    worker->process.Send(request(worker->folder.Path()));
-    Watch(*worker);
-    const std::lock_guard lock(mutex_);
-    running_.emplace(system, std::move(worker));
-    return true;
-  }
-  enum class Awaited { Ended, Room, DeadlineCame };
-  // Waits until the worker of the system has ended (at once when it has no
-  // worker), or, with untilRoom, until another ended and made room, or until
-  // the deadline.
-  Awaited AwaitEnd(std::size_t system, std::optional<std::chrono::steady_clock::time_point> deadline,
-                   bool untilRoom);
-  // The ended worker of the system, out of the pool; null when it has none.
-  std::unique_ptr<Worker> Take(std::size_t system);
-  // Ends every worker at once.
+  enum class Given { ToWorker, AllBusy, NoWorker };
+  // Hands the system to a free worker, starting one when there is room.
+  // NoWorker when no worker is free and none can be started: why tells why
+  // in words, and the pool starts no further worker.
+  Given Give(std::size_t system, const CheckRequest& request, std::string& why);
+
+  enum class Awaited { Reported, Free, DeadlineCame };
+  // Waits until the system's report is in, or (with untilFree) a worker is
+  // free for another system, or the deadline has come.
+  Awaited Await(std::size_t system, bool untilFree, Deadline deadline);
+  // The system's report, once it is in; out of the pool.
+  std::optional<WorkerReport> Take(std::size_t system);
+  // Ends every worker at once, and waits until each has gone, so that its
+  // folder can go too: the run is ending, and a worker may hang in the library.
   void EndAll();
-  // Ends every worker and removes them with their folders.
-  void Close();
 
  private:
-  void Watch(Worker& worker);
-  bool HasRoomLocked() const;
+  struct Worker;
+  // Starts a worker; null with why filled when it cannot start.
+  std::unique_ptr<Worker> StartWorker(std::string& why);
+  void Listen(Worker& worker);
+  bool HasFreeLocked() const;
 
   std::size_t size_;
+  std::string optionsAsGiven_;
   ChildProcessGroup group_;
   mutable std::mutex mutex_;
-  std::condition_variable ended_;
-  std::map<std::size_t, std::unique_ptr<Worker>> running_;
+  std::condition_variable changed_;
+  std::vector<std::unique_ptr<Worker>> workers_;
+  std::map<std::size_t, WorkerReport> reports_;
+  bool ending_ = false;
 };
 
 }  // namespace tavorine

@@ -13,14 +13,11 @@ std::string ChannelIdent(std::string_view name);
 // "TimeResponse" is "mSec", any other unit is shown as it is.
 std::string_view DisplayUnit(std::string_view unit);
 
-// The channel number after "CH=": the characters of the options as typed at
-// the position where the upper-cased options hold "CH=", at most three of
-// them and none from a comma on, read as a C atoi would (blanks, sign,
-// digits; 0 without digits). Empty when the options hold no "CH=".
+// The one channel the Brantle form prints, when the options select one: its
+// number, counted from 1 as the channels are written.
 struct ChannelSelection {
   bool active = false;
   int channel = 0;
 };
-ChannelSelection ReadChannelSelection(std::string_view optionsText, std::string_view optionsAsGiven);
 
 }  // namespace tavorine

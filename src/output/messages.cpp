@@ -26,6 +26,18 @@ RunFailure PasswordMissing(Name name) { return Named("Error 1007: Password in Pr
 RunFailure LogonFailed(std::string_view destination) {
   return Named("Error 1011: RFC-Open for ", destination, " failed !");
 }
+RunFailure ExceptionRaised(std::string_view exception) { return Named("Error 1012: Exception.: ", exception, ""); }
+RunFailure SysExceptionRaised() { return {"Error 1013: Sys-Exception raised !"}; }
+RunFailure RfcFailureRaised() { return {"Error 1014: RFC-Failure raised !"}; }
+RunFailure OtherFailureRaised() { return {"Error 1015: Other Failure raised !"}; }
+RunFailure CallFailed(std::int32_t code, std::string_view exception) {
+  switch (code) {
+    case 1: return RfcFailureRaised();
+    case 2: return ExceptionRaised(exception);
+    case 3: return SysExceptionRaised();
+    default: return OtherFailureRaised();
+  }
+}
 RunFailure DatabaseMismatch() { return {"Error 1018: DataBase mismatch !"}; }
 RunFailure NoServerListing() { return {"Error 1025: Global Server Listing missing..."}; }
 RunFailure NoItem() { return {"Error 1026: Global Item Idenification missing..."}; }
@@ -34,8 +46,9 @@ RunFailure GlobalSensorNotFound(std::string_view sensor) {
   return Named("Error 1030: Global Sensor ", sensor, " not found...");
 }
 RunFailure InvalidPathUsage() { return {"Sorry, invalid Path-Usage..."}; }
-RunFailure UnknownOutputMode() {
-  return {"Error 1040: Unknown output mode in the options, use MODE=EXEXML, Glimmet, Tolvane, Corvanta or Brantle..."};
+RunFailure UnknownOutputMode(std::string_view word) {
+  return Named("Error 1040: Unknown output mode in the options, use ", word,
+               "EXEXML, Glimmet, Tolvane, Corvanta or Brantle...");
 }
 
 RunFailure LibraryNotFound(std::string_view name, const std::vector<std::string>& places) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,13 +20,20 @@ RunFailure WrongPassword(std::string_view profileName);           // 1005
 RunFailure UsernameMissing(std::string_view profileName);         // 1006
 RunFailure PasswordMissing(std::string_view profileName);         // 1007
 RunFailure LogonFailed(std::string_view destination);             // 1011
+RunFailure ExceptionRaised(std::string_view exception);           // 1012
+RunFailure SysExceptionRaised();                                  // 1013
+RunFailure RfcFailureRaised();                                    // 1014
+RunFailure OtherFailureRaised();                                  // 1015
+// A function-module call that did not succeed: code 1 (1014), 2 (1012, with
+// the exception text), 3 (1013), any other (1015).
+RunFailure CallFailed(std::int32_t code, std::string_view exception);
 RunFailure DatabaseMismatch();                                    // 1018
 RunFailure NoServerListing();                                     // 1025
 RunFailure NoItem();                                              // 1026
 RunFailure SensorNotAllocated();                                  // 1029
 RunFailure GlobalSensorNotFound(std::string_view sensor);         // 1030
 RunFailure InvalidPathUsage();                                    // Sorry, ...
-RunFailure UnknownOutputMode();                                   // 1040
+RunFailure UnknownOutputMode(std::string_view word);              // 1040
 RunFailure LibraryNotFound(std::string_view name, const std::vector<std::string>& places);  // 1041
 RunFailure LibraryLacksRoutine(std::string_view name, std::string_view routine);           // 1042
 RunFailure LibraryNotLoaded(std::string_view path, std::string_view reason);               // 1043

@@ -6,11 +6,7 @@
 
 namespace tavorine {
 
-std::optional<OutputMode> SelectedOutputMode(std::string_view optionsText) {
-  const std::size_t at = optionsText.find(kModeOptionWord);
-  if (at == std::string_view::npos) return OutputMode::EXEXML;
-  std::string_view name = optionsText.substr(at + kModeOptionWord.size());
-  name = name.substr(0, name.find_first_of(" ,"));
+std::optional<OutputMode> OutputModeNamed(std::string_view name) {
   static constexpr std::array<std::pair<std::string_view, OutputMode>, 5> kNames{
       {{"EXEXML", OutputMode::EXEXML}, {"GLIMMET", OutputMode::Glimmet}, {"TOLVANE", OutputMode::Tolvane},
        {"CORVANTA", OutputMode::Corvanta}, {"BRANTLE", OutputMode::Brantle}}};

@@ -10,9 +10,9 @@ constexpr int kCorvantaChannelLimit = 10;
 
 }  // namespace
 
-void ResultDocument::FollowOptions(std::string_view optionsText, std::string_view optionsAsGiven) {
-  selection_ = ReadChannelSelection(optionsText, optionsAsGiven);
-  limits_ = optionsText.find(",LIMITS") != std::string_view::npos;
+void ResultDocument::FollowOptions(ChannelSelection channel, bool limits) {
+  selection_ = channel;
+  limits_ = limits;
 }
 
 bool ResultDocument::WritesLimits() const { return limits_ && WritesXml(mode_); }

@@ -18,12 +18,11 @@ class ResultDocument {
   explicit ResultDocument(OutputMode mode) : mode_(mode) {}
 
   // What the run's options ask of the document (a listing run's are those of
-  // its listing file): the Brantle form's "CH=" selection, and ",LIMITS".
-  void FollowOptions(std::string_view optionsText, std::string_view optionsAsGiven);
-  // ",LIMITS" in the XML form: every count channel carries the monitor's unit
-  // Count and, where a count above 0 is an error, the limit that turns the
-  // sensor to its error state. The monitor reads limits only when it first
-  // creates a channel.
+  // its listing file): the Brantle form's one channel, and limits: in the XML
+  // form every count channel then carries the monitor's unit Count and,
+  // where a count above 0 is an error, the limit that turns the sensor to its
+  // error state. The monitor reads limits only when it first creates a channel.
+  void FollowOptions(ChannelSelection channel, bool limits);
   bool WritesLimits() const;
 
   void DocOpen();

@@ -241,11 +241,6 @@ ChildProcess::~ChildProcess() {
   }
 }
 
-void ChildProcess::Send(std::string_view bytes) {
-  WriteAll(input_.Handle(), bytes);
-  input_.Close();
-}
-
-std::string ChildProcess::ReadAll(std::size_t limit) { return ReadToEnd(output_.Handle(), limit); }
+bool ChildProcess::Send(std::string_view bytes) { return input_.IsOpen() && WriteAll(input_.Handle(), bytes); }
 
 }  // namespace tavorine

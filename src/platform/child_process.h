@@ -41,9 +41,8 @@ std::string ParentIdForChild();
 
 // This program started once more as a child process, with two arguments (a
 // word, then ParentIdForChild()), its standard input and output pipes to the
-// parent and its standard error the parent's. The child's output is collected
-// by ReadAll; the child is ended and its process reaped when the object goes,
-// whatever happened.
+// parent and its standard error the parent's. The child is ended and its
+// process reaped when the object goes, whatever happened.
 class ChildProcess {
  public:
   // Starts the running program's own file with the word, in the group;
@@ -56,11 +55,12 @@ class ChildProcess {
   bool Started() const { return !failure_; }
   // The system's reason a child did not start, in words.
   const std::optional<std::string>& Failure() const { return failure_; }
-  // Writes the bytes to the child's standard input and closes it.
-  void Send(std::string_view bytes);
-  // The child's standard output, read until the child closes it or limit
-  // bytes have come. Blocks.
-  std::string ReadAll(std::size_t limit);
+  // Writes the bytes to the child's standard input; false when it takes no more.
+  bool Send(std::string_view bytes);
+  // Closes the child's standard input: it has nothing more to read.
+  void CloseInput() { input_.Close(); }
+  // The child's standard output, to read from.
+  NativeHandle Output() const { return output_.Handle(); }
   // Waits for the child to end: its exit status, or -1 when it did not end
   // by itself (a crash, a signal, a kill).
   int Wait();

@@ -17,12 +17,6 @@
 
 namespace tavorine {
 
-namespace {
-
-constexpr std::size_t kReadChunk = 65536;
-
-}  // namespace
-
 NativeFile::NativeFile(NativeFile&& other) noexcept : handle_(std::exchange(other.handle_, None())) {}
 
 NativeHandle NativeFile::Release() { return std::exchange(handle_, None()); }
@@ -50,17 +44,10 @@ bool NativeFile::Close() {
   return closed;
 }
 
-std::string ReadToEnd(NativeHandle file, std::size_t limit, bool* complete) {
-  std::string bytes;
-  std::string buffer(kReadChunk, '\0');
+std::size_t PipeStream::Read(char* buffer, std::size_t capacity) {
   DWORD got = 0;
-  while (bytes.size() <= limit &&
-         ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr) && got > 0) {
-    bytes.append(buffer, 0, got);
-  }
-  if (complete != nullptr) *complete = bytes.size() <= limit;
-  if (bytes.size() > limit) bytes.resize(limit);
-  return bytes;
+  const auto wanted = static_cast<DWORD>(std::min<std::size_t>(capacity, 1 << 20));
+  return ReadFile(pipe_, buffer, wanted, &got, nullptr) ? got : 0;
 }
 
 bool WriteAll(NativeHandle file, std::string_view bytes) {
@@ -170,18 +157,12 @@ bool NativeFile::Close() {
   return closed;
 }
 
-std::string ReadToEnd(NativeHandle file, std::size_t limit, bool* complete) {
-  std::string bytes;
-  std::string buffer(kReadChunk, '\0');
-  while (bytes.size() <= limit) {
-    const ssize_t got = read(file, buffer.data(), buffer.size());
+std::size_t PipeStream::Read(char* buffer, std::size_t capacity) {
+  while (true) {
+    const ssize_t got = read(pipe_, buffer, capacity);
     if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;
-    bytes.append(buffer, 0, static_cast<std::size_t>(got));
+    return got > 0 ? static_cast<std::size_t>(got) : 0;
   }
-  if (complete != nullptr) *complete = bytes.size() <= limit;
-  if (bytes.size() > limit) bytes.resize(limit);
-  return bytes;
 }
 
 bool WriteAll(NativeHandle file, std::string_view bytes) {

@@ -2,6 +2,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/byte_stream.h"
+
 namespace tavorine {
 
 // The system's own handle of an open file, pipe, folder, job or process: a
@@ -40,11 +42,16 @@ class NativeFile {
   NativeHandle handle_ = None();
 };
 
-// Everything the file or pipe still gives, to its end or its first error,
-// but never more than limit bytes: a reader at the other end of a pipe must
-// not be able to make the program's memory grow without end. Whether the
-// end came within the limit is told in complete.
-std::string ReadToEnd(NativeHandle file, std::size_t limit, bool* complete = nullptr);
+// A pipe or file read from where it stands to its end (or its first error);
+// borrows the handle.
+class PipeStream final : public ByteStream {
+ public:
+  explicit PipeStream(NativeHandle pipe) : pipe_(pipe) {}
+  std::size_t Read(char* buffer, std::size_t capacity) override;
+
+ private:
+  NativeHandle pipe_;
+};
 
 // Writes all the bytes; false when the file or pipe takes no more.
 bool WriteAll(NativeHandle file, std::string_view bytes);

@@ -14,7 +14,13 @@ namespace tavorine {
 
 void OutputSink::Write(std::string_view bytes) {
   const std::lock_guard lock(mutex_);
+  if (ending_ && ending_ != std::this_thread::get_id()) return;
   if (!WriteAll(bytes)) delivered_ = false;
+}
+
+void OutputSink::ClaimEnding() {
+  const std::lock_guard lock(mutex_);
+  ending_ = std::this_thread::get_id();
 }
 
 bool OutputSink::Delivered() const {

@@ -1,5 +1,7 @@
 #pragma once
 #include <mutex>
+#include <optional>
+#include <thread>
 #include <string>
 #include <string_view>
 
@@ -18,6 +20,10 @@ class OutputSink {
   void Write(std::string_view bytes);
   // False once a write failed.
   bool Delivered() const;
+  // From here on only the calling thread writes, the one that writes the
+  // run's ending: what another thread writes then is dropped, so that no line
+  // of a run that its deadline cut short follows or splits its ending.
+  void ClaimEnding();
   // Ends the process where a run cannot return: the RFC library's error
   // report, which the library calls back into.
   [[noreturn]] void EndProcess(ExitStatus status);
@@ -36,6 +42,7 @@ class OutputSink {
  private:
   mutable std::mutex mutex_;
   bool delivered_ = true;
+  std::optional<std::thread::id> ending_;
 };
 
 // The process's standard output, written with the system's own calls: no

@@ -84,8 +84,11 @@ PrivateFolder::PrivateFolder() {
   failure_ = "no folder can be made in " + base.string() + (error ? " (" + error.message() + ")" : "");
 }
 
-PrivateFolder::~PrivateFolder() {
-  if (!path_.empty()) RemoveTree(path_);
+PrivateFolder::~PrivateFolder() { Remove(); }
+
+void PrivateFolder::Remove() {
+  if (path_.empty() || removed_.exchange(true)) return;
+  RemoveTree(path_);
 }
 
 bool IsPrivateFolderOf(const std::string& path, std::string_view processId) {

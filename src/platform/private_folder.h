@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,10 +19,13 @@ class PrivateFolder {
 
   const std::string& Path() const { return path_; }
   const std::optional<std::string>& Failure() const { return failure_; }
+  // Removes the folder now; no process may work in it any more.
+  void Remove();
 
  private:
   std::string path_;
   std::optional<std::string> failure_;
+  std::atomic<bool> removed_{false};
 };
 
 // Whether the native path names a private folder that the process with this

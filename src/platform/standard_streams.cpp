@@ -34,9 +34,7 @@ void CoverDescriptor(int descriptor, DWORD standardHandle) {
 
 }  // namespace
 
-std::string ReadStandardInput(std::size_t limit, bool& complete) {
-  return ReadToEnd(GetStdHandle(STD_INPUT_HANDLE), limit, &complete);
-}
+NativeHandle StandardInput() { return GetStdHandle(STD_INPUT_HANDLE); }
 
 bool PrepareStandardStreams() {
   const bool outputOpen = IsValid(GetStdHandle(STD_OUTPUT_HANDLE));
@@ -54,7 +52,7 @@ bool IsOpen(int descriptor) { return fcntl(descriptor, F_GETFD) != -1 || errno !
 
 }  // namespace
 
-std::string ReadStandardInput(std::size_t limit, bool& complete) { return ReadToEnd(STDIN_FILENO, limit, &complete); }
+NativeHandle StandardInput() { return STDIN_FILENO; }
 
 bool PrepareStandardStreams() {
   const bool outputOpen = IsOpen(STDOUT_FILENO);

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "platform/native_file.h"
+
 namespace tavorine {
 
 // Makes the three standard streams safe before the program opens any file. A
@@ -11,8 +13,7 @@ namespace tavorine {
 // process with a signal. Returns whether standard output was open.
 bool PrepareStandardStreams();
 
-// Standard input to its end, byte for byte, but never more than limit bytes;
-// complete tells whether the end came within the limit.
-std::string ReadStandardInput(std::size_t limit, bool& complete);
+// The handle of standard input.
+NativeHandle StandardInput();
 
 }  // namespace tavorine

@@ -22,7 +22,7 @@ char* TextOrNone(std::string& text) { return text.empty() ? nullptr : text.data(
 // An override word typed without a value keeps the profile's value: an empty
 // ",NO=" would otherwise log on to system number 00 and an empty ",HOST=" to
 // no host at all.
-std::string OverrideOr(std::optional<std::string> value, const std::string& profileValue) {
+std::string OverrideOr(const std::optional<std::string>& value, const std::string& profileValue) {
   return value && !value->empty() ? *value : profileValue;
 }
 
@@ -41,24 +41,14 @@ std::string ConnectString(const ProfileData& profile) {
          " LANG=D DEST=" + profile.Destination;
 }
 
-std::optional<std::string> OptionValue(std::string_view optionsText, std::string_view optionsAsGiven,
-                                       std::string_view word) {
-  const std::size_t at = optionsText.find(word);
-  if (at == std::string_view::npos) return std::nullopt;
-  const std::size_t from = std::min(at + word.size(), optionsAsGiven.size());
-  const std::string_view rest = optionsAsGiven.substr(from);
-  return std::string(rest.substr(0, rest.find_first_of(", ")));
-}
-
-void FillOpenOptions(const ProfileData& profile, std::string_view optionsText, std::string_view optionsAsGiven,
-                     LogonRecords& records) {
+void FillOpenOptions(const ProfileData& profile, const LogonOverrides& overrides, LogonRecords& records) {
   records.destination = profile.Destination;
   records.client = profile.Client;
   records.user = PaddedTo(profile.User, kUserWidth);
   records.password = PaddedTo(profile.Password, kPasswordWidth);
   records.language = profile.Language;
-  records.hostname = OverrideOr(OptionValue(optionsText, optionsAsGiven, ",HOST="), profile.Hostname);
-  const std::string sysnr = OverrideOr(OptionValue(optionsText, optionsAsGiven, ",NO="), profile.Sysnr);
+  records.hostname = OverrideOr(overrides.host, profile.Hostname);
+  const std::string sysnr = OverrideOr(overrides.systemNumber, profile.Sysnr);
   records.gwhost = profile.Gwhost;
   records.gwservice = profile.Gwservice;
 
@@ -85,7 +75,7 @@ void FillOpenOptions(const ProfileData& profile, std::string_view optionsText, s
 
 LogonResult Logon(const LogonContext& context, const ProfileData& profile,
                   const std::optional<WholeFile>& destinationIni, LogonRecords& records) {
-  FillOpenOptions(profile, context.optionsText, context.optionsAsGiven, records);
+  FillOpenOptions(profile, context.overrides, records);
   if (!destinationIni) {
     const RFC_HANDLE handle = context.library.RfcOpen(&records.OpenOptions);
     context.runLog.Write(static_cast<std::int32_t>(handle), "RfcOpen called", "");

@@ -33,23 +33,22 @@ struct LogonRecords {
 // "SapRfc.ini" (always language D on this road).
 std::string ConnectString(const ProfileData& profile);
 
-// The value of an option word such as ",HOST=" in the options: the text as
-// typed after the word, up to the next comma or blank. Empty optional without it.
-std::optional<std::string> OptionValue(std::string_view optionsText, std::string_view optionsAsGiven,
-                                       std::string_view word);
+// What the run's options put in the place of the profile's host name and
+// system number, when they name one.
+struct LogonOverrides {
+  std::optional<std::string> host;
+  std::optional<std::string> systemNumber;
+};
 
-// Fills the records from the profile for RfcOpen. The options ",HOST=name"
-// and ",NO=nn" override the profile's host name and system number.
-void FillOpenOptions(const ProfileData& profile, std::string_view optionsText, std::string_view optionsAsGiven,
-                     LogonRecords& records);
+// Fills the records from the profile for RfcOpen, with the overrides.
+void FillOpenOptions(const ProfileData& profile, const LogonOverrides& overrides, LogonRecords& records);
 
 // What the logon needs besides the profile; all borrowed.
 struct LogonContext {
   const RfcLibrary& library;
   RunLog& runLog;
   OutputSink& output;  // for the "* SapRfc.Ini" line
-  std::string_view optionsText;
-  std::string_view optionsAsGiven;
+  const LogonOverrides& overrides;
   Deadline deadline;  // the run's: the wait for "SapRfc.ini" ends there
 };
 

@@ -21,6 +21,7 @@ class RfcSession {
 
   const RfcLibrary& Library() const { return library_; }
   const RfcErrorReport& Report() const { return report_; }
+  RunLog& Log() const { return runLog_; }
 
   // The type handle of a structure, installing it on first use. A failed
   // installation ends the process through the error report.

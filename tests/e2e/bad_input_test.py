@@ -537,8 +537,9 @@ def fields(*texts: str) -> str:
 
 
 def worker_request(folder: str) -> bytes:
-    """The run's options, the folder, the system's twelve profile texts."""
-    return fields("", folder, fields("X", "QAS", "100", "U", "P", "E", "", "h", "00", "", "", "h")).encode()
+    """The first record a parent sends: the run's options and the worker's folder."""
+    body = fields("", folder)
+    return f"S{len(body):08x}{body}".encode()
 
 
 def worker_door(options) -> list:

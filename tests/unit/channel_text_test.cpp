@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "driver/option_words.h"
+
 #include "output/result_document.h"
 
 namespace tavorine {
@@ -40,9 +42,7 @@ TEST(ChannelText, ChannelNumberIsReadAfterChEqualsAsTyped) {
       {"CHANNEL", false, 0}, {"", false, 0},
   };
   for (const auto& c : cases) {
-    std::string upper = c.typed;
-    for (char& ch : upper) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    const ChannelSelection selection = ReadChannelSelection(upper, c.typed);
+    const ChannelSelection selection = std::get<OptionWords>(ReadOptionWords(c.typed)).channel;
     EXPECT_EQ(selection.active, c.active) << c.typed;
     EXPECT_EQ(selection.channel, c.channel) << c.typed;
   }
@@ -71,12 +71,12 @@ TEST(ChannelText, CorvantaWritesTheFirstTenOfTwelveChannels) {
 
 TEST(ChannelText, BrantleSelectionCountsEveryChannelCall) {
   ResultDocument selected(OutputMode::Brantle);
-  selected.FollowOptions("CH=11", "CH=11");
+  selected.FollowOptions({true, 11}, false);
   WriteChannels(selected, 12);
   EXPECT_EQ(selected.Text(), "110\n");
 
   ResultDocument beyond(OutputMode::Brantle);
-  beyond.FollowOptions("CH=13", "CH=13");
+  beyond.FollowOptions({true, 13}, false);
   WriteChannels(beyond, 12);
   EXPECT_EQ(beyond.Text(), "\n");
 
@@ -90,7 +90,7 @@ TEST(ChannelText, SelectionChangesNothingInTheOtherModes) {
     ResultDocument plain(mode);
     WriteChannels(plain, 3);
     ResultDocument selected(mode);
-    selected.FollowOptions("CH=2", "CH=2");
+    selected.FollowOptions({true, 2}, false);
     WriteChannels(selected, 3);
     EXPECT_EQ(plain.Text(), selected.Text());
   }

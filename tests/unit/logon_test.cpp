@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "driver/option_words.h"
+
 namespace tavorine {
 namespace {
 
@@ -27,12 +29,12 @@ TEST(Logon, ConnectStringUsesUnpaddedValuesAndLanguageD) {
 TEST(Logon, OpenOptionsPadUserTo12AndPasswordTo10) {
   LogonRecords records;
   ProfileData profile = Profile();
-  FillOpenOptions(profile, "", "", records);
+  FillOpenOptions(profile, {}, records);
   EXPECT_STREQ(records.OpenOptions.user, "MONI        ");
   EXPECT_STREQ(records.OpenOptions.password, "secret    ");
   profile.User = "TWELVECHARSX";
   profile.Password = "elevenchars";
-  FillOpenOptions(profile, "", "", records);
+  FillOpenOptions(profile, {}, records);
   EXPECT_STREQ(records.OpenOptions.user, "TWELVECHARSX");
   EXPECT_STREQ(records.OpenOptions.password, "elevenchars");
   EXPECT_EQ(records.OpenOptions.trace, 0);
@@ -48,7 +50,7 @@ TEST(Logon, ModeR2SelectsTheGatewayRecord) {
     LogonRecords records;
     ProfileData profile = Profile();
     profile.Mode = mode;
-    FillOpenOptions(profile, "", "", records);
+    FillOpenOptions(profile, {}, records);
     EXPECT_EQ(records.OpenOptions.mode, expected);
     if (expected == 1) {
       EXPECT_EQ(records.OpenOptions.connopt, &records.GatewayParams);
@@ -63,13 +65,13 @@ TEST(Logon, ModeR2SelectsTheGatewayRecord) {
 TEST(Logon, EmptyTextsAreNoneAndEmptySysnrIsZeroWhateverCameBefore) {
   LogonRecords records;
   ProfileData profile = Profile();
-  FillOpenOptions(profile, "", "", records);
+  FillOpenOptions(profile, {}, records);
   EXPECT_EQ(records.ServerParams.sysnr, 12);
   profile.Hostname.clear();
   profile.Gwhost.clear();
   profile.Gwservice.clear();
   profile.Sysnr.clear();
-  FillOpenOptions(profile, "", "", records);
+  FillOpenOptions(profile, {}, records);
   EXPECT_EQ(records.ServerParams.hostname, nullptr);
   EXPECT_EQ(records.ServerParams.gateway_host, nullptr);
   EXPECT_EQ(records.ServerParams.gateway_service, nullptr);
@@ -85,10 +87,8 @@ TEST(Logon, HostAndNumberOptionsOverrideTheProfile) {
   };
   for (const auto& [options, host, number] : cases) {
     SCOPED_TRACE(options);
-    std::string upper = options;
-    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     LogonRecords records;
-    FillOpenOptions(Profile(), upper, options, records);
+    FillOpenOptions(Profile(), std::get<OptionWords>(ReadOptionWords(options)).logon, records);
     EXPECT_STREQ(records.ServerParams.hostname, host.c_str());
     EXPECT_EQ(records.ServerParams.sysnr, number);
   }

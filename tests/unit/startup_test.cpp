@@ -50,28 +50,29 @@ TEST(StartUp, ProfileNameGetsDefaultExtensionAndDirectorySplit) {
 
 struct OptionsCase {
   std::vector<std::string> arguments;
-  std::string optionsText;
   std::string optionsAsGiven;
   bool consoleTrace;
+  bool runLog;
 };
 
-TEST(StartUp, OptionsAreJoinedAndUpperCased) {
+TEST(StartUp, OptionsAreJoinedAndTheirWordsFoundInAnyCase) {
   const std::vector<OptionsCase> cases = {
-      {{"SYS"}, "", "", false},
-      {{"SYS", "x", "y", "z"}, "X Y", "x y", false},
-      {{"SYS", "Ch=2,syslog"}, "CH=2,SYSLOG", "Ch=2,syslog", false},
-      {{"SYS", "#"}, "#", "#", true},
-      {{"SYS", "Sys1@Mon"}, "SYS1@MON", "Sys1@Mon", true},
-      {{"SYS", "cost", "$5"}, "COST $5", "cost $5", true},
-      {{"SYS", "50%"}, "50%", "50%", true},
-      {{"SYS", "äb"}, "äB", "äb", false},
+      {{"SYS"}, "", false, false},
+      {{"SYS", "x", "y", "z"}, "x y", false, false},
+      {{"SYS", "Ch=2,syslog"}, "Ch=2,syslog", false, true},
+      {{"SYS", "SYSLOG"}, "SYSLOG", false, false},
+      {{"SYS", "#"}, "#", true, false},
+      {{"SYS", "Sys1@Mon"}, "Sys1@Mon", true, false},
+      {{"SYS", "cost", "$5"}, "cost $5", true, false},
+      {{"SYS", "50%"}, "50%", true, false},
+      {{"SYS", "äb"}, "äb", false, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.optionsAsGiven);
     const RunOptions options = Started(c.arguments);
-    EXPECT_EQ(options.optionsText, c.optionsText);
     EXPECT_EQ(options.optionsAsGiven, c.optionsAsGiven);
     EXPECT_EQ(options.consoleTrace, c.consoleTrace);
+    EXPECT_EQ(options.words.runLog, c.runLog);
   }
 }
 
