@@ -71,7 +71,7 @@ class GroupChecks {
       AwaitEndingOncePassed(lock);
       std::optional<WorkerReport> report = pool_->Take(system);
       RunEnd end;
-      const TakenIn taken = TakeIn(system, *report, deadline_.At(), end);
+      const TakenIn taken = TakeIn(system, *report, deadline_.At(), end, false);
       if (taken == TakenIn::DeadlineCame) AwaitEndingOncePassed(lock);
       if (taken == TakenIn::RunEnds) return Ended(end, lock);
     }
@@ -92,13 +92,18 @@ class GroupChecks {
         std::string why;
         const CheckRequest request{prepared.profile, ReadDestinationIni(prepared.profile.Destination)};
         const WorkerPool::Given given = pool_->Give(system, request, why);
-        if (given == WorkerPool::Given::AllBusy) return;
         if (given == WorkerPool::Given::NoWorker) {
           context_.narration.Say("No worker can be started (" + why + "): the systems from " + prepared.entry +
                                  " on are checked in this process, one after the other, as with ,PAR=1");
           workersGone_ = true;
           return;
         }
+        if (!why.empty()) {
+          const std::size_t size = pool_->Size();
+          context_.narration.Say("No further worker can be started (" + why + "): the run goes on with " +
+                                 std::to_string(size) + (size == 1 ? " worker" : " workers"));
+        }
+        if (given == WorkerPool::Given::AllBusy) return;
         inWorker_[system] = true;
       }
       ++handedOut_;
@@ -143,15 +148,21 @@ class GroupChecks {
 
   // What a worker printed and left for the system, brought into the run as
   // the run writes it checking one system after the other. The waits for the
-  // files' locks end at waitUntil: then the system is not taken in.
-  TakenIn TakeIn(std::size_t system, WorkerReport& report, Deadline waitUntil, RunEnd& end) {
+  // files' locks end at waitUntil: then the system is not taken in. Each
+  // destination gets its bytes in listing order, whatever the order among
+  // them; at the deadline, standard output gets none of a system that is
+  // then given up, as the run checking one system after the other would
+  // never have come to it.
+  TakenIn TakeIn(std::size_t system, WorkerReport& report, Deadline waitUntil, RunEnd& end, bool atDeadline) {
     for (const Record& record : report.printed) {
-      if (record.kind == RecordKind::Output) context_.output.Write(record.bytes);
+      if (record.kind == RecordKind::Output && !atDeadline) context_.output.Write(record.bytes);
       const std::optional<LogLine> line = record.kind == RecordKind::Log ? DecodeLog(record.bytes) : std::nullopt;
       if (line && !runLog_.Write(line->number, line->text, line->detail)) return TakenIn::DeadlineCame;
     }
-    if (report.trace && !AppendFile(kTraceFileName).AppendBytes(*report.trace, {kAppendLockLimit, waitUntil})) {
-      return TakenIn::DeadlineCame;
+    if (report.trace) {
+      // One for the run: a lock that another process keeps is waited for once.
+      if (!trace_) trace_ = std::make_unique<AppendFile>(kTraceFileName);
+      if (!trace_->AppendBytes(*report.trace, {kAppendLockLimit, waitUntil})) return TakenIn::DeadlineCame;
     }
     SystemResult result{std::move(report.outcome), report.outcome ? std::string() : WithoutOutcome(report)};
     const auto fault = report.sapRfcIni ? WriteSapRfcIni(*report.sapRfcIni, waitUntil) : std::nullopt;
@@ -161,6 +172,9 @@ class GroupChecks {
       result.outcome = SystemOutcome{};
       result.outcome->throughSapRfcIni = true;
       result.outcome->logonFailure = messages::SapRfcIniLocked(static_cast<int>(kSapRfcIniLockWait.count()));
+    }
+    for (const Record& record : report.printed) {
+      if (record.kind == RecordKind::Output && atDeadline) context_.output.Write(record.bytes);
     }
     if (!result.outcome && report.exitStatus == static_cast<int>(ExitStatus::ErrorReport)) {
       end.errorReport = true;
@@ -186,7 +200,7 @@ class GroupChecks {
       std::optional<WorkerReport> report = inWorker_[system] ? pool_->Take(system) : std::nullopt;
       RunEnd end;
       const TakenIn taken =
-          report && report->outcome ? TakeIn(system, *report, deadline_.At(), end) : TakenIn::DeadlineCame;
+          report && report->outcome ? TakeIn(system, *report, deadline_.At(), end, true) : TakenIn::DeadlineCame;
       if (taken == TakenIn::RunEnds) return EndRun(end, options_.outputMode, context_.output);
       if (taken == TakenIn::Yes) continue;
       ++next_;
@@ -208,6 +222,7 @@ class GroupChecks {
   std::vector<bool> inWorker_;
   std::size_t handedOut_ = 0;
   std::size_t next_ = 0;
+  std::unique_ptr<AppendFile> trace_;  // Dev_Rfc.Trc, where the workers' traces go
   std::unique_ptr<WorkerPool> pool_;  // none: every system is checked here
   bool workersGone_ = false;          // no worker can be started: the rest is checked here
   RunDeadline deadline_;

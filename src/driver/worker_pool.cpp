@@ -128,6 +128,11 @@ void WorkerPool::Listen(Worker& worker) {
   changed_.notify_all();
 }
 
+std::size_t WorkerPool::Size() const {
+  const std::lock_guard lock(mutex_);
+  return size_;
+}
+
 bool WorkerPool::HasFreeLocked() const {
   std::size_t running = 0;
   for (const auto& worker : workers_) {

@@ -47,9 +47,11 @@ class WorkerPool {
 
   enum class Given { ToWorker, AllBusy, NoWorker };
   // Hands the system to a free worker, starting one when there is room.
-  // NoWorker when no worker is free and none can be started: why tells why
-  // in words, and the pool starts no further worker.
+  // AllBusy when every worker is busy; NoWorker when no worker runs and none
+  // can be started. When a worker cannot be started, why tells why in words,
+  // and the pool starts no further worker: its size is then Size().
   Given Give(std::size_t system, const CheckRequest& request, std::string& why);
+  std::size_t Size() const;
 
   enum class Awaited { Reported, Free, DeadlineCame };
   // Waits until the system's report is in, or (with untilFree) a worker is

@@ -26,10 +26,12 @@ bool TryLockWhole(HANDLE file) {
 
 LockState WaitForLock(const std::function<bool()>& tryLock, const LockWait& wait) {
   using Clock = std::chrono::steady_clock;
-  const Clock::time_point end = wait.deadline ? *wait.deadline : Clock::now() + wait.ownLimit;
+  const Clock::time_point ownEnd = Clock::now() + wait.ownLimit;
+  const bool deadlineFirst = wait.deadline && *wait.deadline <= ownEnd;
+  const Clock::time_point end = deadlineFirst ? *wait.deadline : ownEnd;
   while (!tryLock()) {
     const Clock::time_point now = Clock::now();
-    if (now >= end) return wait.deadline ? LockState::DeadlineCame : LockState::TimedOut;
+    if (now >= end) return deadlineFirst ? LockState::DeadlineCame : LockState::TimedOut;
     std::this_thread::sleep_for(std::min<Clock::duration>(kRetryInterval, end - now));
   }
   return LockState::Held;

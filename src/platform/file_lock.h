@@ -11,9 +11,8 @@ namespace tavorine {
 
 // How long a process waits for a lock that another process holds: never
 // without end, since one run stuck while it holds a lock must not stall every
-// other sensor until the monitor kills them all. Until the run's deadline when
-// there is one, so that a run waits for a lock as long as it waits for the
-// library; the lock's own limit when there is none.
+// other sensor until the monitor kills them all. The lock's own limit, and
+// the run's deadline when that comes first.
 struct LockWait {
   std::chrono::milliseconds ownLimit;
   Deadline deadline;

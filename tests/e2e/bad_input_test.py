@@ -32,7 +32,7 @@ from listing_files import SENSOR_DIR, three_profiles, three_systems
 from listing_test import global_listing
 from profiles import encode_password, profile
 from systems import (HEALTHY, HEALTHY_DOCUMENT, PROFILE, RUN_LOG, SAPRFC_INI, SAPRFC_LOCK, SIMULATION, TRACE, UNDER_WINE,
-                     WORK, narrow, system)
+                     WORK, narrow, system, tells)
 
 RUN_AS_NOBODY = os.geteuid() == 0 and shutil.which("setpriv") is not None and not UNDER_WINE
 NOBODY = 65534
@@ -525,8 +525,28 @@ LINK_ROWS = rows("a link in the place of", [
                                           SIMULATION: three_systems(QAS=["fail.logon = gateway closed"])}),
 ])
 
+# A group run where workers cannot be started checks its systems in its own
+# process, and the diagnosis says why. (Wine takes its folder for temporary
+# files from its prefix and runs as root, whom no process limit holds.)
+def starved(name, why, environment=None, wrapper=()):
+    case = listing(name, None, GLOBAL_FILE, GLOBAL_LISTING, ("--diagnose", "GLOBAL", "SENSOR1"))
+    case.environment, case.wrapper = environment or {}, wrapper
+    case.check = tells(why, "exit status 0", "Processed=3, Failed=0")
+    return case
+
+
+NOBODY_PROCESSES = ("prlimit", "--nproc=1") if RUN_AS_NOBODY else None
+RESOURCE_ROWS = [] if UNDER_WINE else rows("no worker", [
+    starved("no folder for temporary files", "No worker can be started (no private folder: there is no folder for "
+            "temporary files", environment={"TMPDIR": "/nonexistent-tavorine"}),
+    starved("at the open-file limit", "No worker can be started (no worker process: Too many open files",
+            wrapper=("prlimit", "--nofile=6")),
+    *([starved("at the process limit", "No worker can be started (no worker process: Resource temporarily "
+               "unavailable", wrapper=NOBODY_PROCESSES)] if NOBODY_PROCESSES else []),
+])
+
 CASES = (PROFILE_ROWS + GLOBAL_ROWS + SHARED_ROWS + PATH_ROWS + TRACE_ROWS + SAPRFC_ROWS + LIBRARY_TEXT_ROWS
-         + COMMAND_ROWS + LINK_ROWS)
+         + COMMAND_ROWS + LINK_ROWS + RESOURCE_ROWS)
 
 
 # The worker's door: "--listing-worker" takes a request of bounded size and

@@ -57,6 +57,10 @@ class Case:
     # device that refuses every write), "broken pipe" (a pipe nobody reads),
     # "closed" (no stream at all). The latter three capture nothing.
     output: str = "captured"
+    # Environment variables the run gets besides the backend's, and a command
+    # that starts the program (prlimit with its arguments, say).
+    environment: dict = dataclasses.field(default_factory=dict)
+    wrapper: tuple = ()
 
 
 @dataclasses.dataclass
@@ -369,8 +373,10 @@ def run_case(backend: Backend, case: Case) -> Run:
             started = time.monotonic()
             with Output(case.output, out) as stdout:
                 try:
-                    completed = subprocess.run(backend.command(case.args), cwd=workspace.host_path(case.cwd),
-                                               env=backend.environment(workspace.root), stdin=subprocess.DEVNULL,
+                    completed = subprocess.run([*case.wrapper, *backend.command(case.args)],
+                                               cwd=workspace.host_path(case.cwd),
+                                               env={**backend.environment(workspace.root), **case.environment},
+                                               stdin=subprocess.DEVNULL,
                                                stdout=stdout.target, stderr=err, timeout=RUN_TIMEOUT_SECONDS,
                                                preexec_fn=stdout.preexec)
                     status = completed.returncode

@@ -26,7 +26,7 @@ from pathlib import Path
 
 from harness import CLOCK, Case, NativeBackend, WineBackend, Workspace, remove, stdout_diff
 from profiles import profile
-from systems import RUN_LOG, SAPRFC_INI, SAPRFC_LOCK, SIMULATION, SENSOR_DIR, UNDER_WINE, WORK
+from systems import RUN_LOG, SAPRFC_INI, SAPRFC_LOCK, SIMULATION, SENSOR_DIR, TRACE, UNDER_WINE, WORK
 
 RUNS = 32
 ROUNDS = 3
@@ -164,8 +164,8 @@ def one_round(backend, runs: int) -> list:
 HANGING = "\n".join(["[system HANG]", "client = 100", "user = MONITOR", "password = Secret42", "hang = logon"]) + "\n\n"
 
 
-def lock_tree() -> dict:
-    files = tree(2)
+def lock_tree(runs: int = 2) -> dict:
+    files = tree(runs)
     files[SIMULATION] += HANGING
     files[SENSOR_DIR + "HANG.P00"] = profile(Destination="HANG")
     files[WORK + "SapRfc.HANG"] = "DEST=HANG\r\nTYPE=B\r\n"
@@ -350,6 +350,95 @@ def stale_folders_round(backend) -> list:
         workspace.remove()
 
 
+# Another process holds the lock of a file that a group run writes: its own
+# logon through SapRfc.ini hangs, or it appends to Tavorine.log or to
+# Dev_Rfc.Trc (where the run appends its workers' traces). With ,TIMEOUT= the
+# document still comes by the deadline and a second, and reads as it reads
+# when the run checks one system after the other.
+DEADLINE = 8 if UNDER_WINE else 4
+# A Windows program that takes the lock the Windows build takes to append: a
+# byte far beyond any data.
+APPEND_LOCKER = r"""#include <windows.h>
+#include <stdio.h>
+int main(int argc, char** argv) {
+  HANDLE file = CreateFileA(argv[1], GENERIC_READ | GENERIC_WRITE, 7, NULL, OPEN_ALWAYS, 0, NULL);
+  OVERLAPPED beyond = {0};
+  beyond.OffsetHigh = 0x7FFFFFFF;
+  if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &beyond)) return 1;
+  puts("locked");
+  fflush(stdout);
+  Sleep(INFINITE);
+  return 0;
+}
+"""
+
+
+def append_lock_holder(backend, workspace, path: str):
+    """A process that holds the append lock of the file until it is killed; it says "locked" once it does."""
+    if not UNDER_WINE:
+        return subprocess.Popen([sys.executable, "-c", "import fcntl, sys, time\n"
+                                 "f = open(sys.argv[1], 'a'); fcntl.flock(f, fcntl.LOCK_EX); print('locked', flush=True)\n"
+                                 "time.sleep(3600)", str(workspace.host_path(path))], stdout=subprocess.PIPE)
+    source, program = workspace.root / "locker.c", workspace.root / "locker.exe"
+    source.write_text(APPEND_LOCKER)
+    subprocess.run(["x86_64-w64-mingw32-gcc-posix", "-o", str(program), str(source)], check=True)
+    return subprocess.Popen([backend.emulator, str(program), path], cwd=workspace.host_path(WORK),
+                            env=backend.environment(workspace.root), stdout=subprocess.PIPE)
+
+
+def locked_group_tree(numbers, settings: str, refused: bool) -> dict:
+    """Profiles P00 to P05 (R, then S destinations), the hanging system, and a group of the numbers."""
+    files = lock_tree(6)
+    names = "".join(f"P{number:02d}.P00#" for number in numbers)
+    files[SENSOR_DIR + "SAP Kestrion.Gbl"] = (f"# GSNG: LOCKED      {names}\r\n"
+                                              f'# GSNX: LOCKED     Item=All{settings},Sensor="SAP Tavorine"\r\n')
+    for number in numbers if refused else ():
+        name = destination(number)
+        files[SENSOR_DIR + f"P{number:02d}.P00"] = profile(Destination=name, Hostname=host(name), Sysnr=sysnr(number),
+                                                          Client="999")
+    return files
+
+
+def timed_group_run(backend, workspace, settings_word: str) -> tuple:
+    """The group run with ,PAR=1 or without, its output (clock masked) and how long it took."""
+    files_text = workspace.host_path(SENSOR_DIR + "SAP Kestrion.Gbl")
+    text = files_text.read_text()
+    files_text.write_text(text.replace(",Sensor=", settings_word + ",Sensor="))
+    started = time.monotonic()
+    done = subprocess.run(backend.command(["GLOBAL", "LOCKED", "#"]), cwd=workspace.host_path(WORK),
+                          env=backend.environment(workspace.root), stdin=subprocess.DEVNULL, capture_output=True,
+                          timeout=120)
+    took = time.monotonic() - started
+    files_text.write_text(text)
+    return done.returncode, CLOCK.sub(b"", done.stdout).replace(settings_word.encode(), b""), took
+
+
+def held_lock_round(backend, file: str) -> list:
+    numbers = (1, 3, 5) if file == SAPRFC_LOCK else (0, 2, 4)
+    settings = f",TIMEOUT={DEADLINE}" + (",SYSLOG" if file == RUN_LOG else "")
+    workspace = Workspace(backend, Case("held", args=[], stdout="", status=0,
+                                        files=locked_group_tree(numbers, settings, file == TRACE)))
+    try:
+        workspace.build()
+        holding = holder(backend, workspace) if file == SAPRFC_LOCK else append_lock_holder(backend, workspace, file)
+        if file != SAPRFC_LOCK:
+            holding.stdout.readline()
+        try:
+            runs = {word: timed_group_run(backend, workspace, word) for word in (",PAR=1", "")}
+        finally:
+            holding.kill()
+            holding.wait()
+        problems = [f"{word or 'workers'}: took {took:.1f} s, beyond the deadline of {DEADLINE} s and a second"
+                    for word, (_, _, took) in runs.items() if took > DEADLINE + (2 if UNDER_WINE else 1)]
+        problems += [f"{word or 'workers'}: exit status {status}" for word, (status, _, _) in runs.items() if status]
+        if runs[",PAR=1"][1] != runs[""][1] or b"NoSystems=3" not in runs[""][1]:
+            problems.append("the output differs from one system after the other:\n"
+                            + stdout_diff(runs[",PAR=1"][1], runs[""][1]))
+        return problems
+    finally:
+        workspace.remove()
+
+
 def marked(pid: str, mark: str) -> bool:
     try:
         with open(f"/proc/{pid}/environ", "rb") as environ:
@@ -388,6 +477,9 @@ def main() -> int:
                 lambda: kills_round(backend)),
                ("stale private folders removed at the next group run, young ones and links kept",
                 lambda: stale_folders_round(backend))]
+    rounds += [(f"{name} held by another process: the group's document by its deadline, as one at a time",
+                lambda file=file: held_lock_round(backend, file))
+               for name, file in (("SapRfc.ini.lck", SAPRFC_LOCK), ("Tavorine.log", RUN_LOG), ("Dev_Rfc.Trc", TRACE))]
     selected = [(name, run) for name, run in rounds if options.pattern in name]
     passed = sum(report(name, run()) for name, run in selected)
     print(f"{passed} of {len(selected)} rounds passed")
