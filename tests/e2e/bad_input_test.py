@@ -535,6 +535,13 @@ def starved(name, why, environment=None, wrapper=()):
     return case
 
 
+# The group's diagnosis names a system's failure as a single run names it.
+TOO_LARGE_FOR_A_GROUP = listing("listed system whose SapRfc file is too large: the diagnosis names Error 1045", None,
+                                GLOBAL_FILE, GLOBAL_LISTING, ("--diagnose", "GLOBAL", "SENSOR1"),
+                                extra={WORK + "SapRfc.QAS": HUGE})
+TOO_LARGE_FOR_A_GROUP.check = tells("System QAS.P00: Rfc Failure, Error 1045: File SapRfc.QAS is larger than 16 MB...",
+                                    "Processed=2, Failed=1")
+
 NOBODY_PROCESSES = ("prlimit", "--nproc=1") if RUN_AS_NOBODY else None
 RESOURCE_ROWS = [] if UNDER_WINE else rows("no worker", [
     starved("no folder for temporary files", "No worker can be started (no private folder: there is no folder for "
@@ -546,7 +553,7 @@ RESOURCE_ROWS = [] if UNDER_WINE else rows("no worker", [
 ])
 
 CASES = (PROFILE_ROWS + GLOBAL_ROWS + SHARED_ROWS + PATH_ROWS + TRACE_ROWS + SAPRFC_ROWS + LIBRARY_TEXT_ROWS
-         + COMMAND_ROWS + LINK_ROWS + RESOURCE_ROWS)
+         + COMMAND_ROWS + LINK_ROWS + RESOURCE_ROWS + [TOO_LARGE_FOR_A_GROUP])
 
 
 # The worker's door: "--listing-worker" takes a request of bounded size and
