@@ -31,8 +31,8 @@ from harness import Case, envelope, main
 from listing_files import SENSOR_DIR, three_profiles, three_systems
 from listing_test import global_listing
 from profiles import encode_password, profile
-from systems import (HEALTHY, HEALTHY_DOCUMENT, PROFILE, RUN_LOG, SAPRFC_INI, SAPRFC_LOCK, SIMULATION, TRACE, UNDER_WINE,
-                     WORK, narrow, system, tells)
+from systems import (HEALTHY, HEALTHY_DOCUMENT, PROFILE, RUN_LOG, SANITIZED, SAPRFC_INI, SAPRFC_LOCK, SIMULATION, TRACE,
+                     UNDER_WINE, WORK, narrow, system, tells)
 
 RUN_AS_NOBODY = os.geteuid() == 0 and shutil.which("setpriv") is not None and not UNDER_WINE
 NOBODY = 65534
@@ -527,7 +527,8 @@ LINK_ROWS = rows("a link in the place of", [
 
 # A group run where workers cannot be started checks its systems in its own
 # process, and the diagnosis says why. (Wine takes its folder for temporary
-# files from its prefix and runs as root, whom no process limit holds.)
+# files from its prefix and runs as root, whom no process limit holds; a
+# sanitizer's runtime needs files and processes of its own.)
 def starved(name, why, environment=None, wrapper=()):
     case = listing(name, None, GLOBAL_FILE, GLOBAL_LISTING, ("--diagnose", "GLOBAL", "SENSOR1"))
     case.environment, case.wrapper = environment or {}, wrapper
@@ -543,7 +544,7 @@ TOO_LARGE_FOR_A_GROUP.check = tells("System QAS.P00: Rfc Failure, Error 1045: Fi
                                     "Processed=2, Failed=1")
 
 NOBODY_PROCESSES = ("prlimit", "--nproc=1") if RUN_AS_NOBODY else None
-RESOURCE_ROWS = [] if UNDER_WINE else rows("no worker", [
+RESOURCE_ROWS = [] if UNDER_WINE or SANITIZED else rows("no worker", [
     starved("no folder for temporary files", "No worker can be started (no private folder: there is no folder for "
             "temporary files", environment={"TMPDIR": "/nonexistent-tavorine"}),
     starved("at the open-file limit", "No worker can be started (no worker process: Too many open files",

@@ -493,6 +493,8 @@ def main(cases: list, extra_runs: Optional[Callable] = None) -> int:
                         help="only every N-th selected case, starting with the K-th: N runs side by side")
     parser.add_argument("--costly-processes", action="store_true",
                         help="processes are slow to start here (Wine, sanitizers): leave out cases that start many")
+    parser.add_argument("--sanitized", action="store_true",
+                        help="the program runs with sanitizers: leave out cases that limit its files or processes")
     options = parser.parse_args()
     if options.valgrind and options.emulator:
         parser.error("valgrind runs the native build only")

@@ -460,6 +460,7 @@ def main() -> int:
     parser.add_argument("--emulator")
     parser.add_argument("-k", dest="pattern", default="")
     parser.add_argument("--costly-processes", action="store_true")
+    parser.add_argument("--sanitized", action="store_true")
     options = parser.parse_args()
     program = options.program.resolve()
     if options.emulator:

@@ -14,6 +14,7 @@ from profiles import profile
 
 UNDER_WINE = "--emulator" in sys.argv
 COSTLY_PROCESSES = "--costly-processes" in sys.argv
+SANITIZED = "--sanitized" in sys.argv
 
 
 def narrow(text: str) -> str:
