@@ -29,7 +29,8 @@ SystemOutcome CheckSystem(const SystemCheckContext& context, const ProfileData& 
   begin(CheckStep::Logon);
   LogonRecords records;
   RfcSession& session = context.session;
-  const LogonContext logon{session.Library(), session.Log(), context.output, context.overrides, context.deadline};
+  const LogonContext logon{session.Library(), session.Log(), context.output, context.overrides, context.deadline,
+                           context.tellsSapRfcIni};
   const LogonResult loggedOn = Logon(logon, profile, destinationIni, records);
   outcome.throughSapRfcIni = loggedOn.road == LogonRoad::SapRfcIni;
   outcome.logonFailure = loggedOn.failure;

@@ -17,7 +17,8 @@ struct SystemCheckContext {
   RfcSession& session;  // the library, its error report, the run log
   OutputSink& output;   // for the "* SapRfc.Ini" line
   const LogonOverrides& overrides;
-  Deadline deadline;  // the run's: the logon's wait for "SapRfc.ini" ends there
+  Deadline deadline;    // the run's: the logon's wait for "SapRfc.ini" ends there
+  bool tellsSapRfcIni;  // prints the "* SapRfc.Ini" line of a logon through SapRfc.ini
   // Told as each step begins, before the check waits on the system: the
   // step a deadline finds the run in, and what a diagnosis tells.
   std::function<void(CheckStep)> onStep;

@@ -47,7 +47,7 @@ class GroupChecks {
         inWorker_(entries.size(), false),
         pool_(options.words.parallelChecks > 1
                   ? std::make_unique<WorkerPool>(static_cast<std::size_t>(options.words.parallelChecks),
-                                                 options.optionsAsGiven)
+                                                 StartRequest{options.optionsAsGiven, {}, TellsSapRfcIni(options)})
                   : nullptr),
         deadline_(context.output, DeadlineOf(context, options.words), [this] { return EndAtDeadline(); }) {}
 
@@ -120,7 +120,8 @@ class GroupChecks {
   SystemResult CheckHere(const PreparedSystem& system, std::unique_lock<std::mutex>& lock) {
     lock.unlock();
     rfc_.Report().InstallEnvironment();
-    const SystemCheckContext check{rfc_.Session(), context_.output, options_.words.logon, deadline_.At(), {}};
+    const SystemCheckContext check{rfc_.Session(), context_.output, options_.words.logon, deadline_.At(),
+                                   TellsSapRfcIni(options_), {}};
     SystemOutcome outcome = CheckSystem(check, system.profile, ReadDestinationIni(system.profile.Destination));
     lock.lock();
     AwaitEndingOncePassed(lock);

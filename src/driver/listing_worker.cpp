@@ -33,6 +33,7 @@ class RecordedOutput final : public OutputSink {
 struct Start {
   RunOptions options;
   std::string folder;
+  bool tellsSapRfcIni = false;
 };
 
 std::optional<Start> ReadStart(RecordReader& requests, std::string_view parentId) {
@@ -46,6 +47,7 @@ std::optional<Start> ReadStart(RecordReader& requests, std::string_view parentId
   start.options.optionsAsGiven = std::move(request->optionsAsGiven);
   start.options.words = std::get<OptionWords>(words);
   start.folder = std::move(request->folder);
+  start.tellsSapRfcIni = request->tellsSapRfcIni;
   return start;
 }
 
@@ -72,7 +74,8 @@ ExitStatus RunListingWorker(std::string_view parentId, OutputSink& toParent) {
   std::filesystem::current_path(start->folder, moved);
   if (moved) return ExitStatus::Failed;
 
-  const SystemCheckContext check{rfc.Session(), output, start->options.words.logon, std::nullopt, {}};
+  const SystemCheckContext check{rfc.Session(), output, start->options.words.logon, std::nullopt,
+                                 start->tellsSapRfcIni, {}};
   while (const std::optional<Record> record = requests.Next()) {
     const std::optional<CheckRequest> request =
         record->kind == RecordKind::Check ? DecodeCheck(record->bytes) : std::nullopt;

@@ -31,4 +31,12 @@ struct RunOptions {
   OptionWords words;
 };
 
+// The "* SapRfc.Ini" line of a logon through SapRfc.ini is a console line:
+// in the XML form it stands only among the progress lines that a marker
+// asks for, since the monitor rejects a document with text before it. The
+// plain-text forms always show it.
+inline bool TellsSapRfcIni(const RunOptions& options) {
+  return options.consoleTrace || !WritesXml(options.outputMode);
+}
+
 }  // namespace tavorine

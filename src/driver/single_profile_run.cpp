@@ -78,7 +78,7 @@ RunEnd RunSingleProfile(const RunOptions& options, InputFile& profileFile, const
   rfc.Log().Write(0, "RfcEnvironment called", "");
 
   if (options.consoleTrace) output.Write(ProgressLines(options, profile, LocalTimeOfDay()));
-  const SystemCheckContext check{rfc.Session(), output, options.words.logon, at,
+  const SystemCheckContext check{rfc.Session(), output, options.words.logon, at, TellsSapRfcIni(options),
                                  [&step](CheckStep now) { step = now; }};
   const SystemOutcome outcome = CheckSystem(check, profile, ReadDestinationIni(profile.Destination));
   TellOutcome(narration, profile, outcome);

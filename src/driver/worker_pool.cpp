@@ -34,8 +34,7 @@ struct WorkerPool::Worker {
   bool ended = false;
 };
 
-WorkerPool::WorkerPool(std::size_t size, std::string optionsAsGiven)
-    : size_(size), optionsAsGiven_(std::move(optionsAsGiven)) {}
+WorkerPool::WorkerPool(std::size_t size, StartRequest start) : size_(size), start_(std::move(start)) {}
 
 // A free worker ends when its input closes; one that still checks a system
 // is ended, since the run that wanted its answer is over.
@@ -61,7 +60,9 @@ std::unique_ptr<WorkerPool::Worker> WorkerPool::StartWorker(std::string& why) {
     why = "no worker process: " + *worker->process->Failure();
     return nullptr;
   }
-  worker->process->Send(EncodeRecord(RecordKind::Start, EncodeStart({optionsAsGiven_, worker->folder.Path()})));
+  StartRequest start = start_;
+  start.folder = worker->folder.Path();
+  worker->process->Send(EncodeRecord(RecordKind::Start, EncodeStart(start)));
   worker->listener = std::thread([this, &worker = *worker] { Listen(worker); });
   return worker;
 }

@@ -39,8 +39,8 @@ struct WorkerReport {
 // every worker is ended and its folder removed.
 class WorkerPool {
  public:
-  // optionsAsGiven: the run's options, which every worker follows.
-  WorkerPool(std::size_t size, std::string optionsAsGiven);
+  // start: what every worker is told first (its folder aside).
+  WorkerPool(std::size_t size, StartRequest start);
   ~WorkerPool();
   WorkerPool(const WorkerPool&) = delete;
   WorkerPool& operator=(const WorkerPool&) = delete;
@@ -71,7 +71,7 @@ class WorkerPool {
   bool HasFreeLocked() const;
 
   std::size_t size_;
-  std::string optionsAsGiven_;
+  StartRequest start_;
   ChildProcessGroup group_;
   mutable std::mutex mutex_;
   std::condition_variable changed_;

@@ -136,7 +136,7 @@ std::optional<Record> RecordReader::Next() {
 }
 
 std::string EncodeStart(const StartRequest& request) {
-  return FieldWriter().Text(request.optionsAsGiven).Text(request.folder).Bytes();
+  return FieldWriter().Text(request.optionsAsGiven).Text(request.folder).Number(request.tellsSapRfcIni).Bytes();
 }
 
 std::optional<StartRequest> DecodeStart(std::string_view bytes) {
@@ -144,6 +144,7 @@ std::optional<StartRequest> DecodeStart(std::string_view bytes) {
   StartRequest request;
   fields.Text(request.optionsAsGiven);
   fields.Text(request.folder);
+  fields.Flag(request.tellsSapRfcIni);
   if (!fields.Whole()) return std::nullopt;
   return request;
 }

@@ -62,6 +62,7 @@ class RecordReader {
 struct StartRequest {
   std::string optionsAsGiven;  // the run's options, from which it reads its option words
   std::string folder;          // its private folder, native path
+  bool tellsSapRfcIni = false;  // prints the "* SapRfc.Ini" line of a logon through SapRfc.ini
 };
 std::string EncodeStart(const StartRequest& request);
 std::optional<StartRequest> DecodeStart(std::string_view bytes);

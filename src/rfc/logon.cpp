@@ -81,7 +81,7 @@ LogonResult Logon(const LogonContext& context, const ProfileData& profile,
     context.runLog.Write(static_cast<std::int32_t>(handle), "RfcOpen called", "");
     return {handle, LogonRoad::RfcOpen, std::nullopt};
   }
-  context.output.Write("* SapRfc.Ini.......: " + profile.Destination + "<\n");
+  if (context.tellsSapRfcIni) context.output.Write("* SapRfc.Ini.......: " + profile.Destination + "<\n");
   if (destinationIni->fault == WholeFileFault::TooLarge) {
     return {0, LogonRoad::SapRfcIni, messages::FileTooLarge("SapRfc." + profile.Destination)};
   }

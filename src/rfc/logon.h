@@ -50,6 +50,7 @@ struct LogonContext {
   OutputSink& output;  // for the "* SapRfc.Ini" line
   const LogonOverrides& overrides;
   Deadline deadline;  // the run's: the wait for "SapRfc.ini" ends there
+  bool tellsSapRfcIni;  // prints the "* SapRfc.Ini" line of a logon through SapRfc.ini
 };
 
 enum class LogonRoad { RfcOpen, SapRfcIni };

@@ -404,7 +404,7 @@ TRACE_ROWS = rows("trace", [
 # "SapRfc.QAS": copied byte for byte to SapRfc.ini, which the library then reads.
 SAPRFC_QAS = WORK + "SapRfc.QAS"
 SAPRFC = "* Quality system\r\nDEST=QAS\r\nTYPE=A\r\nASHOST=qas-app01\r\nSYSNR=00\r\n"
-SAPRFC_LINE = "* SapRfc.Ini.......: QAS<\n"
+SAPRFC_LINE = ""  # the notice of the SapRfc road stands among progress lines only
 NO_LANGUAGE = tuple(line for line in system().splitlines()[1:] if not line.startswith("language"))
 REFUSED = envelope("Error 1011: RFC-Open for QAS failed !")
 

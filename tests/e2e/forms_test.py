@@ -11,8 +11,12 @@ import sys
 
 from harness import envelope, main
 from profiles import profile
-from systems import (DONE, HEALTHY, HEALTHY_DOCUMENT, PROFILE, RUN_LOG, SIMULATION, WORK_PROFILE, case, files, healthy,
-                     progress, run_log_after_start, run_log_lines, system)
+from systems import (DONE, HEALTHY, HEALTHY_DOCUMENT, LOGON, PROFILE, RUN_LOG, SAPRFC_INI, SAPRFC_LOCK, SIMULATION, WORK,
+                     WORK_PROFILE, case, files, healthy, progress, run_log_after_start, run_log_lines, system)
+
+SAPRFC_QAS = "DEST=QAS\r\nTYPE=A\r\nASHOST=qas-app01\r\nSYSNR=00\r\n"
+# RfcOpenEx logs on in language D: the system names none.
+IN_LANGUAGE_D = tuple(line for line in LOGON if not line.startswith("language"))
 
 CORVANTA = ("\n# (QAS) Tavorine: Info=DB4,Date=20261208,Time=061500,Sid=QA      "
             "\n\nMessage.Abap_Tables_missing: Abap Tables missing (#)\nStatistic.Abap_Tables_missing: 3"
@@ -43,6 +47,11 @@ TEXT_FORMS = [
     form("Brantle: message line and one line per channel", ["mode=brantle"], BRANTLE),
     form("Corvanta with progress lines around the document", ["MODE=Corvanta", "#"],
          progress("MODE=Corvanta ") + CORVANTA + DONE),
+    # The text forms keep the notice of a logon through SapRfc.ini, the XML form shows it among progress lines only.
+    form("Corvanta through SapRfc.ini: the notice line before the document", ["MODE=Corvanta"],
+         "* SapRfc.Ini.......: QAS<\n" + CORVANTA, tree={**HEALTHY_FILES, WORK + "SapRfc.QAS": SAPRFC_QAS,
+                                                         SIMULATION: system(*HEALTHY, logon=IN_LANGUAGE_D)},
+         new_files=(SAPRFC_INI, SAPRFC_LOCK)),
     # The XML escapes what it inserts; the text forms are no XML and keep it.
     form("markup in the dictionary's DBSYS: unchanged in the Corvanta form",
          ["MODE=Corvanta"], CORVANTA.replace("Info=DB4,", "Info=DB4&<x>,"), tree=files(

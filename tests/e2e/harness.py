@@ -425,20 +425,23 @@ def tree_complaint(case: Case, run: Run) -> Optional[str]:
 RFC_ERROR_REPORT = b"RFC error\n"
 
 
-def document_part(stdout: bytes) -> Optional[bytes]:
-    """What the monitor parses: the output without its progress lines and the
-    "* SapRfc.Ini" line, which all begin with "* ". None when the run ended in
-    the RFC error report, which prints no document of its own."""
+def document_part(stdout: bytes, console: bool) -> Optional[bytes]:
+    """What the monitor parses: the output, without its console lines ("* ...")
+    when a marker asked for them. None when the run ended in the RFC error
+    report, which prints no document of its own."""
     if stdout.startswith(RFC_ERROR_REPORT) or b"\n" + RFC_ERROR_REPORT in stdout:
         return None
+    if not console:
+        return stdout
     return b"".join(line for line in stdout.splitlines(keepends=True) if not line.startswith(b"* "))
 
 
 def xml_complaint(case: Case, run: Run) -> Optional[str]:
-    """Every XML document the program prints must be one well-formed document."""
+    """Every XML document the program prints must be one well-formed document,
+    with nothing before it unless a marker asked for console lines."""
     if case.stdout is None or "<Prtg>" not in case.stdout:
         return None
-    document = document_part(run.stdout)
+    document = document_part(run.stdout, any(marker in " ".join(case.args[1:3]) for marker in "#@$%"))
     if document is None:
         return None
     checked = subprocess.run(["xmllint", "--noout", "-"], input=document, capture_output=True, timeout=60)

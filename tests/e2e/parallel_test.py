@@ -74,12 +74,11 @@ def sensor_profile(number: int) -> str:
 
 def expected_stdout(number: int) -> bytes:
     name = destination(number)
-    notice = f"* SapRfc.Ini.......: {name}<\n" if name.startswith("S") else ""
     channels = "".join(f"\n<Result><Channel>{channel}</Channel>\n<Value>{number + offset}</Value></Result>\n"
                        for channel, offset in (("Abap Tables missing", 0), ("Abap Primary missing", 100),
                                                ("Abap Indexes missing", 200), ("Abap Views missing", 300)))
     text = f"({name}) Tavorine: Info=DB4,Date=00000000,Time=000000,Sid={name:<8}"
-    return (notice + f"\n<Prtg>\n\n<Text>{text}</Text>\n" + channels + "\n</Prtg>\n").encode()
+    return (f"\n<Prtg>\n\n<Text>{text}</Text>\n" + channels + "\n</Prtg>\n").encode()
 
 
 def tree(runs: int) -> dict:
@@ -208,7 +207,7 @@ def lock_round(backend, kill_holder: bool) -> list:
                 process.kill()
                 process.wait()
                 return waiter(backend, workspace, expected_stdout(1), (0, 10))
-            locked = (b"* SapRfc.Ini.......: S01<\n<Prtg>\n<Error>1</Error>\n<Text>Error 1044: Waited 20 s for "
+            locked = (b"<Prtg>\n<Error>1</Error>\n<Text>Error 1044: Waited 20 s for "
                       b"SapRfc.ini.lck: another sensor's logon through SapRfc.ini did not end...</Text>\n</Prtg>\n")
             return waiter(backend, workspace, locked, (19, 40))
         finally:
