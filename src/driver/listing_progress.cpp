@@ -3,6 +3,7 @@
 #include "config/listing_file.h"
 #include "output/check_report.h"
 #include "output/result_document.h"
+#include "output/xml_text.h"
 #include "platform/local_time.h"
 #include "rfc/trace_file_scan.h"
 
@@ -62,7 +63,11 @@ void ListingProgress::WriteSummary() {
   document.FollowOptions(options_.words.channel, options_.words.limits);
   document.AppendText(errorText_);
   document.DocTextOpen();
-  document.AppendText(Summary(options_.itemText, counters_));
+  std::string summary = Summary(options_.itemText, counters_);
+  if (options_.words.detail && !failed_.empty()) {
+    summary = WithinTextLimit(summary + " - " + failed_, WritesXml(options_.outputMode));
+  }
+  document.AppendText(summary);
   document.DocTextClose();
   if (document.WritesLimits()) {
     document.DocCountChannel("Systems", std::to_string(counters_.SystemCount), false);
@@ -75,6 +80,7 @@ void ListingProgress::WriteSummary() {
 }
 
 void ListingProgress::WriteState(const PreparedSystem& system, const std::string& state, const std::string& detail) {
+  if (state != "Processed") failed_ += (failed_.empty() ? "" : ", ") + system.entry + ": " + state;
   if (options_.consoleTrace) context_.output.Write("\n" + system.consoleLine + " State=" + state + "\n");
   context_.narration.Say("System " + system.entry + ": " + state + (detail.empty() ? "" : ", " + detail));
 }

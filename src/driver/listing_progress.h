@@ -40,6 +40,7 @@ class ListingProgress {
   const RunContext& context_;
   std::size_t taken_ = 0;
   Counters counters_;
+  std::string failed_;  // with ,DETAIL: "entry: state" of each failed system, joined by ", "
   std::string errorText_;  // a failed missing-objects check's text, until the next system
 };
 

@@ -110,6 +110,7 @@ std::variant<OptionWords, RunFailure> ReadOptionWords(std::string_view optionsAs
   words.logon = {options.Value(",HOST="), options.Value(",NO=")};
   words.channel = Channel(options);
   words.limits = options.Has(",LIMITS");
+  words.detail = options.Has(",DETAIL");
   auto parallel = Number(options, ",PAR=", 1, kMostParallelChecks);
   if (const auto* failure = std::get_if<RunFailure>(&parallel)) return *failure;
   words.parallelChecks = std::get<std::optional<int>>(parallel).value_or(kDefaultParallelChecks);
@@ -155,6 +156,8 @@ std::string_view OptionWordsHelp() {
   ,LIMITS     channels carry the monitor's error limit: a count above 0 is
               an error (set it when the sensor is made: the monitor reads
               limits only when it creates a channel)
+  ,DETAIL     a group sensor's text names its failed systems; a refused
+              logon's message ends with the library trace's last message
   ,TIMEOUT=n  end the run after n seconds (1 to 900) with a message of its
               own; set it a few seconds below the sensor's timeout
   ,PAR=n      a group sensor checks n systems at once (1 to 64, default 8)

@@ -25,6 +25,7 @@ struct OptionWords {
   LogonOverrides logon;                         // ,HOST=name and ,NO=nn: the server and number to log on to
   ChannelSelection channel;                     // CH=n: the one channel of the Brantle form
   bool limits = false;                          // ,LIMITS: channels with the monitor's error limit
+  bool detail = false;                          // ,DETAIL: the text names the failed systems, or the logon's trace
   int parallelChecks = kDefaultParallelChecks;  // ,PAR=n: systems of a group checked at once
   std::optional<int> timeoutSeconds;            // ,TIMEOUT=n: when the run ends with what it has
 };

@@ -82,10 +82,9 @@ RunEnd RunSingleProfile(const RunOptions& options, InputFile& profileFile, const
                                  [&step](CheckStep now) { step = now; }};
   const SystemOutcome outcome = CheckSystem(check, profile, ReadDestinationIni(profile.Destination));
   TellOutcome(narration, profile, outcome);
-  const bool callFailed = outcome.failedAt != CheckStep::Done && outcome.failedAt != CheckStep::Logon &&
-                          outcome.failedAt != CheckStep::DatabaseTest;
-  const std::optional<RunFailure> failure =
-      SingleRunFailure(outcome, profile.Destination, callFailed ? TraceFileScan() : std::string());
+  const bool detail = options.words.detail;
+  const std::optional<RunFailure> failure = SingleRunFailure(
+      outcome, profile.Destination, TakesTraceText(outcome, detail) ? TraceFileScan() : std::string(), detail);
   deadline.TakeEnding();
   if (failure) return {failure};
 

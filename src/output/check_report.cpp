@@ -2,6 +2,7 @@
 
 #include "output/messages.h"
 #include "output/program_name.h"
+#include "output/xml_text.h"
 
 namespace tavorine {
 
@@ -49,14 +50,30 @@ std::string CallErrorText(const SystemOutcome& outcome) {
   }
 }
 
+bool TakesTraceText(const SystemOutcome& outcome, bool detail) {
+  switch (outcome.failedAt) {
+    case CheckStep::Done:
+    case CheckStep::DatabaseTest: return false;
+    case CheckStep::Logon: return detail && !outcome.logonFailure;
+    default: return true;
+  }
+}
+
 std::optional<RunFailure> SingleRunFailure(const SystemOutcome& outcome, std::string_view destination,
-                                           std::string_view traceText) {
+                                           std::string_view traceText, bool detail) {
+  RunFailure failure;
   switch (outcome.failedAt) {
     case CheckStep::Done: return std::nullopt;
-    case CheckStep::Logon: return outcome.logonFailure ? *outcome.logonFailure : messages::LogonFailed(destination);
-    case CheckStep::DatabaseTest: return messages::DatabaseMismatch();
-    default: return RunFailure{CallErrorText(outcome) + std::string(traceText)};
+    case CheckStep::Logon:
+      failure = outcome.logonFailure ? *outcome.logonFailure : messages::LogonFailed(destination);
+      break;
+    case CheckStep::DatabaseTest: failure = messages::DatabaseMismatch(); break;
+    default: failure = RunFailure{CallErrorText(outcome)}; break;
   }
+  if (TakesTraceText(outcome, detail)) failure.message += traceText;
+  // The error envelope is XML in every form.
+  if (detail) failure.message = WithinTextLimit(failure.message, true);
+  return failure;
 }
 
 std::optional<RunFailure> GroupRunFailure(const SystemOutcome& outcome, std::string_view traceText) {

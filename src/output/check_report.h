@@ -22,9 +22,14 @@ std::string CallErrorText(const SystemOutcome& outcome);
 
 // The message a failed check ends a single run with: the logon's own
 // message or Error 1011, a failed call's error text followed by traceText
-// (what the trace file tells), Error 1018. Empty when the check succeeded.
+// (what the trace file tells), Error 1018. With detail Error 1011 too ends
+// with traceText, and the message is cut to what the monitor shows. Empty
+// when the check succeeded.
 std::optional<RunFailure> SingleRunFailure(const SystemOutcome& outcome, std::string_view destination,
-                                           std::string_view traceText);
+                                           std::string_view traceText, bool detail);
+
+// Whether the single run's message of the outcome takes the trace file's text.
+bool TakesTraceText(const SystemOutcome& outcome, bool detail);
 
 // Whether the check's failure ends a whole group run (a failed CPU read or
 // system information call, a database that is not DB4) rather than failing

@@ -43,4 +43,20 @@ std::string EscapeXmlText(std::string_view text) {
   return result;
 }
 
+std::string WithinTextLimit(std::string_view text, bool xml) {
+  constexpr std::string_view kCut = "...";
+  const auto shown = [xml](std::string_view piece) { return xml ? EscapeXmlText(piece).size() : 1; };
+  std::size_t at = 0;
+  std::size_t characters = 0;
+  std::size_t fits = 0;  // the bytes that fit before "..."
+  while (at < text.size()) {
+    const std::size_t length = NarrowCharacterLength(text, at);
+    characters += shown(text.substr(at, length));
+    if (characters > kTextLimit) return std::string(text.substr(0, fits)) + std::string(kCut);
+    at += length;
+    if (characters <= kTextLimit - kCut.size()) fits = at;
+  }
+  return std::string(text);
+}
+
 }  // namespace tavorine

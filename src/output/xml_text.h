@@ -15,4 +15,13 @@ namespace tavorine {
 // document and hide the real message. ASCII text is kept byte for byte.
 std::string EscapeXmlText(std::string_view text);
 
+// The monitor shows at most this many characters of a document's text.
+inline constexpr std::size_t kTextLimit = 2000;
+
+// The text cut so that the document shows at most kTextLimit characters of
+// it, "..." last when it was cut: at a character, in the XML form never
+// inside the reference that stands for one (xml: how the document shows
+// the text, escaped as above, or as it is).
+std::string WithinTextLimit(std::string_view text, bool xml);
+
 }  // namespace tavorine

@@ -109,9 +109,18 @@ std::u32string DecodeNarrowText(std::string_view text) {
   return points;
 }
 
+std::size_t NarrowCharacterLength(std::string_view text, std::size_t at) {
+  return IsDBCSLeadByte(static_cast<BYTE>(text[at])) && at + 1 < text.size() ? 2 : 1;
+}
+
 #else
 
 std::u32string DecodeNarrowText(std::string_view text) { return DecodeUtf8(text); }
+
+std::size_t NarrowCharacterLength(std::string_view text, std::size_t at) {
+  const std::size_t length = Utf8SequenceLength(text, at);
+  return length == 0 ? 1 : length;
+}
 
 #endif
 

@@ -16,4 +16,8 @@ std::u32string DecodeNarrowText(std::string_view text);
 // The same for UTF-8, on every platform.
 std::u32string DecodeUtf8(std::string_view text);
 
+// The length in bytes of the character that begins at text[at], in the
+// platform's narrow encoding; 1 for a byte that begins none.
+std::size_t NarrowCharacterLength(std::string_view text, std::size_t at);
+
 }  // namespace tavorine

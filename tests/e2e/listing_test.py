@@ -409,6 +409,38 @@ DESTINATION_FILE = [
 ]
 
 
+# ,DETAIL names the failed systems after the summary, within the 2,000
+# characters the monitor shows of a text.
+DETAIL_SETTINGS = "Item=Plant:North,DETAIL," + ASSIGNED
+
+
+def many_failed_case():
+    profiles, listing_lines, simulation = thousand_systems(120, refused_every=1)
+    text = ("(***) All Plants: NoSystems=120, Processed=0, Failed=120 - "
+            + ", ".join(f"S{number:04d}.P00: Rfc Failure" for number in range(1, 121)))
+    return Case("with ,DETAIL: 120 failed systems, the text cut to 2,000 characters", args=["GLOBAL", "BIG"],
+                files={**profiles, GLOBAL_FILE: listing_lines + gsnx("BIG", "Item=All:Plants,DETAIL," + ASSIGNED),
+                       SIMULATION: simulation}, status=0, new_files=(TRACE,),
+                stdout="\n<Prtg>\n\n\n<Text>" + text[:1997] + "...</Text>\n\n</Prtg>\n\n")
+
+
+DETAIL = [
+    global_case("with ,DETAIL: the failed system named after the summary",
+                HEAD + "\n<Text>(***) Plant North: NoSystems=3, Processed=2, Failed=1 - QAS.P00: Rfc Failure</Text>"
+                "\n\n</Prtg>\n\n", args=("SENSOR1",), settings=DETAIL_SETTINGS,
+                simulation=three_systems(QAS=["fail.logon = gateway closed"]), new_files=(TRACE,)),
+    global_case("with ,DETAIL: several failed systems, in listing order",
+                HEAD + "\n<Text>(***) Plant North: NoSystems=3, Processed=1, Failed=2 - DEV.P00: Rfc Failure, "
+                "PRD.P00: Rfc Failure</Text>\n\n</Prtg>\n\n", args=("SENSOR1",), settings=DETAIL_SETTINGS,
+                simulation=three_systems(DEV=["fail.logon = gateway closed"], PRD=["fail.logon = gateway closed"]),
+                new_files=(TRACE,)),
+    global_case("with ,DETAIL and no failed system: the summary alone",
+                HEAD + "\n<Text>(***) Plant North: NoSystems=3, Processed=3, Failed=0</Text>\n\n</Prtg>\n\n",
+                args=("SENSOR1",), settings=DETAIL_SETTINGS),
+    many_failed_case(),
+]
+
+
 def thousand_case():
     profiles, listing_lines, simulation = thousand_systems(1000, refused_every=10)
     files = dict(profiles)
@@ -421,7 +453,7 @@ def thousand_case():
 
 
 TABLE = (RUNS + ENTRIES + ESCAPING_ENTRIES + SYSTEM_FAULTS + MISSING_OBJECTS + RUN_ENDS + LISTING_ERRORS
-         + SETTINGS_OPTIONS + DESTINATION_FILE + LIMITS + [HOST_AFTER_AT])
+         + SETTINGS_OPTIONS + DESTINATION_FILE + LIMITS + DETAIL + [HOST_AFTER_AT])
 
 # The whole table again: one system at a time in the process itself
 # (,PAR=1), and four workers at once against systems that answer with small

@@ -202,6 +202,10 @@ LOGON_CASES = [
     case("logon refused: Error 1011, the trace left in place",
          ["SYS"], envelope("Error 1011: RFC-Open for QAS failed !"), 2,
          {PROFILE: profile(), SIMULATION: system("fail.logon")}, new_files=(TRACE,)),
+    case("logon refused with ,DETAIL: Error 1011 ends with the trace's last message",
+         ["SYS", ",detail"], envelope("Error 1011: RFC-Open for QAS failed ! - Name or password is incorrect (repeat "
+                                     "logon)"), 2,
+         {PROFILE: profile(Password=encode_password("Wrong1")), SIMULATION: system()}, new_files=(TRACE,)),
     case("logon refused with progress lines: no now-processed line after the envelope",
          ["SYS", "#"], progress("(No Parameters)") + envelope("Error 1011: RFC-Open for QAS failed !"), 2,
          {PROFILE: profile(Password=encode_password("Wrong1")), SIMULATION: system()},

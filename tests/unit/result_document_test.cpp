@@ -89,6 +89,18 @@ TEST(XmlText, CharactersBeyondAsciiBecomeReferencesBrokenBytesQuestionMarks) {
 #endif
 }
 
+// What the monitor shows of a text: at most 2,000 characters, "..." last, cut
+// before a reference that would not fit whole.
+TEST(XmlText, LongTextsAreCutAtACharacter) {
+  const std::string fits(2000, 'a');
+  EXPECT_EQ(WithinTextLimit(fits, true), fits);
+  EXPECT_EQ(WithinTextLimit(fits + "b", true), std::string(1997, 'a') + "...");
+  const std::string before(1990, 'a');
+  EXPECT_EQ(EscapeXmlText(WithinTextLimit(before + "&&&", true)), before + "&amp;...");
+  EXPECT_EQ(WithinTextLimit(before + "&&&", false), before + "&&&");
+  EXPECT_EQ(WithinTextLimit(std::string(2001, 'a'), false), std::string(1997, 'a') + "...");
+}
+
 TEST(PrintField, PadsTheLabelToTheWidth) {
   EXPECT_EQ(PrintField("key", 0, 15, "abc"), "key             : abc\n");
   EXPECT_EQ(PrintField("internal status", 0, 15, "x"), "internal status : x\n");
