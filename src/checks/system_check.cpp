@@ -24,7 +24,7 @@ SystemOutcome CheckSystem(const SystemCheckContext& context, const ProfileData& 
   SystemOutcome outcome;
   const auto begin = [&](CheckStep step) {
     outcome.failedAt = step;
-    if (context.onStep) context.onStep(step);
+    if (context.onStep) context.onStep(step, outcome);
   };
   begin(CheckStep::Logon);
   LogonRecords records;

@@ -19,9 +19,10 @@ struct SystemCheckContext {
   const LogonOverrides& overrides;
   Deadline deadline;    // the run's: the logon's wait for "SapRfc.ini" ends there
   bool tellsSapRfcIni;  // prints the "* SapRfc.Ini" line of a logon through SapRfc.ini
-  // Told as each step begins, before the check waits on the system: the
-  // step a deadline finds the run in, and what a diagnosis tells.
-  std::function<void(CheckStep)> onStep;
+  // Told as each step begins, before the check waits on the system, with
+  // what the check gave so far: the step a deadline finds the run in, and
+  // what a diagnosis tells.
+  std::function<void(CheckStep, const SystemOutcome&)> onStep;
 };
 
 // One system's check, the same on every road (a single run, a group run's

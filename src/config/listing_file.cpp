@@ -31,6 +31,8 @@ std::string ColonsToBlanks(std::string_view text) {
   return converted;
 }
 
+constexpr std::string_view kSettingsMarker = "# GSNX: ";
+
 // The first word of the options, upper-cased and brought to exactly 10
 // characters: a shorter name is padded, so that it matches only itself.
 std::string SensorName(std::string_view optionsText) {
@@ -58,14 +60,17 @@ std::variant<Listing, ListingFault> Checked(Listing listing) {
 
 class GlobalListingReader {
  public:
-  explicit GlobalListingReader(std::string_view optionsText)
-      : listingKey_("# GSNG: " + SensorName(optionsText)), settingsKey_("# GSNX: " + SensorName(optionsText)) {}
+  GlobalListingReader(std::string_view optionsText, const SettingsLineSeen& onSettingsLine)
+      : listingKey_("# GSNG: " + SensorName(optionsText)),
+        settingsKey_(SettingsKey(optionsText)),
+        onSettingsLine_(onSettingsLine) {}
 
   // False when the line is a settings line that does not assign the sensor
   // to this program.
   bool Take(std::string_view line) {
     const std::string head = AsciiUpperCase(line.substr(0, listingKey_.size()));
     if (head == listingKey_) listing_.serverListing += FromColumn(line, kListingColumn);
+    if (onSettingsLine_ && head.starts_with(kSettingsMarker)) onSettingsLine_(line, head == settingsKey_);
     if (head != settingsKey_) return true;
     settings_ = FromColumn(line, kSettingsColumn);
     if (settings_.find(kSensorAssignment) == std::string::npos) return false;
@@ -83,6 +88,7 @@ class GlobalListingReader {
  private:
   std::string listingKey_;
   std::string settingsKey_;
+  const SettingsLineSeen& onSettingsLine_;
   std::string settings_;
   Listing listing_;
 };
@@ -99,8 +105,11 @@ RunFailure ListingFaultMessage(ListingFault fault, std::string_view sensorAsType
   return messages::NoServerListing();
 }
 
-std::variant<Listing, ListingFault> ReadGlobalListing(ByteStream& file, std::string_view optionsText) {
-  GlobalListingReader reader(optionsText);
+std::string SettingsKey(std::string_view optionsText) { return std::string(kSettingsMarker) + SensorName(optionsText); }
+
+std::variant<Listing, ListingFault> ReadGlobalListing(ByteStream& file, std::string_view optionsText,
+                                                      const SettingsLineSeen& onSettingsLine) {
+  GlobalListingReader reader(optionsText, onSettingsLine);
   PieceReader pieces(file, kListingPieceLength);
   std::string line;
   while (pieces.Next(line)) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,7 +39,15 @@ RunFailure ListingFaultMessage(ListingFault fault, std::string_view sensorAsType
 // count, in any letter case). Fails with the first of: a settings line of the sensor that does not
 // assign it to this program, no settings line of the sensor, an empty
 // listing, an empty item.
-std::variant<Listing, ListingFault> ReadGlobalListing(ByteStream& file, std::string_view optionsText);
+// onSettingsLine, when given, sees every settings line of the file ("# GSNX: "
+// in any case), whichever sensor's, and whether it is this sensor's.
+using SettingsLineSeen = std::function<void(std::string_view line, bool ofThisSensor)>;
+std::variant<Listing, ListingFault> ReadGlobalListing(ByteStream& file, std::string_view optionsText,
+                                                      const SettingsLineSeen& onSettingsLine = {});
+
+// The key by which the sensor of these options finds its settings line:
+// "# GSNX: " and the sensor name, padded with blanks to 10 characters.
+std::string SettingsKey(std::string_view optionsText);
 
 // Reads "Kestrion.Prf", the profile the suite shares: every "# Gsng: " line
 // (in exactly this case) adds to the listing. itemText is the value of the

@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "checks/system_check.h"
+#include "driver/check_narration.h"
 #include "driver/run_deadline.h"
 #include "driver/worker_pool.h"
 #include "output/messages.h"
@@ -63,6 +64,8 @@ class GroupChecks {
         continue;
       }
       const bool handOutMore = handedOut_ < entries_.size();
+      if (waitTold_ != system) context_.narration.Say("Waiting for the worker that checks " + prepared_[system]->entry + " ...");
+      waitTold_ = system;
       lock.unlock();
       const WorkerPool::Awaited awaited = pool_->Await(system, handOutMore, deadline_.At());
       if (awaited == WorkerPool::Awaited::DeadlineCame) deadline_.AwaitEnding();
@@ -120,9 +123,14 @@ class GroupChecks {
   SystemResult CheckHere(const PreparedSystem& system, std::unique_lock<std::mutex>& lock) {
     lock.unlock();
     rfc_.Report().InstallEnvironment();
-    const SystemCheckContext check{rfc_.Session(), context_.output, options_.words.logon, deadline_.At(),
-                                   TellsSapRfcIni(options_), {}};
-    SystemOutcome outcome = CheckSystem(check, system.profile, ReadDestinationIni(system.profile.Destination));
+    const std::optional<WholeFile> destinationIni = ReadDestinationIni(system.profile.Destination);
+    context_.narration.Say("Checking " + system.entry + " in this process:");
+    CheckNarration told(context_.narration, system.profile, destinationIni.has_value(), 1);
+    const SystemCheckContext check{
+        rfc_.Session(), context_.output, options_.words.logon, deadline_.At(), TellsSapRfcIni(options_),
+        [&told](CheckStep step, const SystemOutcome& sofar) { told.Begin(step, sofar); }};
+    SystemOutcome outcome = CheckSystem(check, system.profile, destinationIni);
+    told.End(outcome);
     lock.lock();
     AwaitEndingOncePassed(lock);
     return {std::move(outcome), {}};
@@ -223,6 +231,7 @@ class GroupChecks {
   std::vector<bool> inWorker_;
   std::size_t handedOut_ = 0;
   std::size_t next_ = 0;
+  std::size_t waitTold_ = SIZE_MAX;  // the system whose wait a diagnosis told last
   std::unique_ptr<AppendFile> trace_;  // Dev_Rfc.Trc, where the workers' traces go
   std::unique_ptr<WorkerPool> pool_;  // none: every system is checked here
   bool workersGone_ = false;          // no worker can be started: the rest is checked here

@@ -13,9 +13,21 @@ namespace tavorine {
 
 namespace {
 
-std::variant<Listing, ListingFault> ReadListing(const RunOptions& options, InputFile& file) {
-  if (options.profileName == kGlobalListingName) return ReadGlobalListing(file, options.optionsAsGiven);
-  return ReadSharedProfile(file, options.itemText);
+// Reads the listing file; a diagnosis tells the settings lines that a GLOBAL run read.
+std::variant<Listing, ListingFault> ReadListing(const RunOptions& options, InputFile& file,
+                                                const Narration& narration) {
+  if (options.profileName != kGlobalListingName) return ReadSharedProfile(file, options.itemText);
+  std::string lines;
+  auto read = ReadGlobalListing(file, options.optionsAsGiven, [&lines](std::string_view line, bool ofThisSensor) {
+    lines += "\n  \"" + std::string(line) + "\"" + (ofThisSensor ? ": this sensor's" : "");
+  });
+  narration.Say("Settings lines in " + std::string(kGlobalListingName) + ":" + (lines.empty() ? " none" : lines));
+  if (std::get_if<ListingFault>(&read) == nullptr || std::get<ListingFault>(read) != ListingFault::SensorNotFound) {
+    return read;
+  }
+  narration.Say("None is this sensor's: its line begins \"" + SettingsKey(options.optionsAsGiven) +
+                "\", the sensor's name from the parameters padded with blanks to 10 characters, in any letter case.");
+  return read;
 }
 
 // The line shows the options up to " @" only; the run itself keeps them whole,
@@ -42,7 +54,7 @@ std::vector<std::string> Entries(std::string_view listing) {
 
 RunEnd RunListing(RunOptions options, InputFile& listingFile, const RunContext& context) {
   if (listingFile.TooLarge()) return {messages::FileTooLarge(options.profileName)};
-  auto read = ReadListing(options, listingFile);
+  auto read = ReadListing(options, listingFile, context.narration);
   if (const auto* fault = std::get_if<ListingFault>(&read)) return {ListingFaultMessage(*fault, options.firstOption)};
   Listing& listing = std::get<Listing>(read);
   options.itemText = listing.itemText;
@@ -55,8 +67,8 @@ RunEnd RunListing(RunOptions options, InputFile& listingFile, const RunContext& 
   }
 
   const std::vector<std::string> entries = Entries(listing.serverListing);
-  context.narration.Say("The listing names " + std::to_string(entries.size()) +
-                        " systems; the options of the run: " + options.optionsAsGiven);
+  context.narration.Say("The listing names " + std::to_string(entries.size()) + " systems.");
+  if (listing.sensorOptions) context.narration.Say("The settings line's " + TellOptions(options.optionsAsGiven));
   const Deadline at = DeadlineOf(context, options.words);
   GroupRunLog runLog(at, options.words.runLog);
   auto started = RfcRun::Start(options, context.output, context.narration, at,

@@ -1,6 +1,8 @@
 #include "driver/option_words.h"
 
 #include <algorithm>
+#include <array>
+#include <vector>
 
 #include "output/messages.h"
 #include "platform/ascii_case.h"
@@ -101,7 +103,78 @@ std::optional<std::string> Item(const OptionsText& options) {
   return item;
 }
 
+// Every option word, as the text must hold it.
+struct Word {
+  std::string_view spelling;
+  bool takesValue;
+};
+constexpr std::array<Word, 10> kWords{{{"ITEM=", true},
+                                       {"CH=", true},
+                                       {",SYSLOG", false},
+                                       {",HOST=", true},
+                                       {",NO=", true},
+                                       {",LIMITS", false},
+                                       {",DETAIL", false},
+                                       {",PAR=", true},
+                                       {",TIMEOUT=", true},
+                                       {"MODE=", true}}};
+
+// What a piece of the options between blanks and commas was likely meant
+// to be, when it is no option word: empty when it looks like none.
+std::string Doubt(std::string_view piece, bool afterComma) {
+  const std::size_t equals = piece.find('=');
+  const std::string name = AsciiUpperCase(piece.substr(0, equals == piece.npos ? piece.size() : equals + 1));
+  if (name.empty()) return {};
+  for (const Word& word : kWords) {
+    const bool needsComma = word.spelling.front() == ',';
+    const std::string_view bare = needsComma ? word.spelling.substr(1) : word.spelling;
+    if (name == bare) {
+      return needsComma && !afterComma ? std::string(piece) + ": no option word without its comma; write " +
+                                             std::string(word.spelling) + std::string(piece.substr(bare.size()))
+                                       : std::string();
+    }
+  }
+  for (const Word& word : kWords) {
+    const std::string_view bare = word.spelling.front() == ',' ? word.spelling.substr(1) : word.spelling;
+    if (word.takesValue != (name.back() == '=')) continue;
+    if (name.size() >= 4 && EditDistance(name, bare) <= 2) {
+      return std::string(piece) + ": no option word; " + std::string(word.spelling) + " was meant?";
+    }
+  }
+  return {};
+}
+
 }  // namespace
+
+std::string TellOptions(std::string_view optionsAsGiven) {
+  const OptionsText options(optionsAsGiven);
+  std::string understood;
+  for (const Word& word : kWords) {
+    if (!options.Has(word.spelling)) continue;
+    const std::size_t at = options.upper.find(word.spelling);
+    understood += " " + std::string(optionsAsGiven.substr(at, word.spelling.size()));
+    if (word.takesValue) understood += options.Value(word.spelling).value_or("");
+  }
+  for (const char marker : kMarkers) {
+    if (options.upper.find(marker) != std::string::npos) understood += std::string(" ") + marker;
+  }
+  std::string told = "Options: " + (optionsAsGiven.empty() ? std::string("(none)") : "\"" + std::string(optionsAsGiven) + "\"");
+  told += "\n  understood:" + (understood.empty() ? std::string(" no option word") : understood);
+  std::size_t start = 0;
+  while (start < optionsAsGiven.size()) {
+    const std::size_t end = std::min(optionsAsGiven.find_first_of(", ", start), optionsAsGiven.size());
+    const std::string doubt = Doubt(optionsAsGiven.substr(start, end - start), start > 0 && optionsAsGiven[start - 1] == ',');
+    if (!doubt.empty()) told += "\n  " + doubt;
+    start = end + 1;
+  }
+  return told;
+}
+
+bool HoldsOptionWords(std::string_view text) {
+  const OptionsText options(text);
+  return options.upper.find_first_of(kMarkers) != std::string::npos ||
+         std::any_of(kWords.begin(), kWords.end(), [&](const Word& word) { return options.Has(word.spelling); });
+}
 
 std::variant<OptionWords, RunFailure> ReadOptionWords(std::string_view optionsAsGiven) {
   const OptionsText options(optionsAsGiven);

@@ -57,4 +57,13 @@ std::string GroupStartOptions(std::string_view optionsAsGiven);
 // The lines of --help that name the option words.
 std::string_view OptionWordsHelp();
 
+// What a diagnosis tells of an options text, line by line: the words it
+// understood, as typed, and text that looks like an option word but is none
+// (a word without its comma, a misspelt word), with what was meant.
+std::string TellOptions(std::string_view optionsAsGiven);
+
+// Whether a text holds an option word or a marker: a profile's name that
+// does is a whole parameter line given in one pair of quotes.
+bool HoldsOptionWords(std::string_view text);
+
 }  // namespace tavorine

@@ -1,10 +1,16 @@
 #include "driver/profile_location.h"
 
+#include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "config/sensor_directory.h"
+#include "config/text_encoding.h"
 #include "driver/startup.h"
 #include "output/messages.h"
+#include "platform/ascii_case.h"
+#include "platform/folder_entries.h"
+#include "platform/shared_library.h"
 
 namespace tavorine {
 
@@ -20,14 +26,22 @@ std::variant<std::optional<std::string>, RunFailure> ReadPathFile(const Narratio
   }
   if (pathFile->TooLarge()) return messages::FileTooLarge(kPathFile);
   narration.Say("Path file " + std::string(kPathFile) + ", line by line (the last line naming a folder counts):");
+  if (const std::string problem = EncodingProblem(pathFile->ReadAt(0, 512)); !problem.empty()) {
+    narration.Say("The file cannot be read as it is: " + problem + ". Save it as ANSI.", 1);
+  }
   const std::string directory = PathFileDirectory(*pathFile, [&narration](std::string_view line, bool counts) {
+    const bool blankAtEnd = counts && !line.empty() && line.back() == ' ';
     narration.Say("\"" + std::string(line) + "\": " +
-                      (counts ? "names a folder" : "does not count: a folder line starts with a drive (D:) or a \\"),
+                      (!counts     ? "does not count: a folder line starts with a drive (D:) or a \\"
+                       : blankAtEnd ? "names a folder, but one whose name ends in a blank: take the blank away"
+                                    : "names a folder"),
                   1);
   });
-  narration.Say(directory.empty() ? "no line names a folder: the root of the current drive is searched"
-                                  : "the folder it names: " + directory,
-                1);
+  if (directory.empty()) {
+    narration.Say("no line names a folder: the root of the current drive is searched", 1);
+  } else {
+    narration.Say("the folder it names: " + directory + (IsFolder(directory) ? "" : " (no such folder)"), 1);
+  }
   return std::optional<std::string>(directory);
 }
 
@@ -38,6 +52,39 @@ std::variant<OpenedProfile, RunFailure> Opened(const std::string& directory, con
   if (!file) return missing;
   if (file->TooLarge()) return messages::FileTooLarge(name);
   return OpenedProfile{directory, path, std::move(*file)};
+}
+
+// Where the program itself lies tells where the monitor is installed, when
+// it lies in the monitor's ExeXml folder as it should.
+std::string InstallationHint(const std::string& programFolder) {
+  constexpr std::string_view kBelowInstallation = "CUSTOM SENSORS\\EXEXML\\";
+  const std::string upper = AsciiUpperCase(programFolder);
+  if (!upper.ends_with(kBelowInstallation)) return "";
+  const std::string installation = programFolder.substr(0, programFolder.size() - kBelowInstallation.size() - 1);
+  return ": C:\\PRTG_Path.Txt may name its installation folder, " + installation;
+}
+
+// The profiles in the folders searched, the names nearest to the one wanted
+// first: a name typed wrong, or a file saved under another one.
+void TellProfilesNearby(const Narration& narration, const std::string& wanted, const std::vector<std::string>& folders) {
+  constexpr std::size_t kShown = 5;
+  const std::string extension = AsciiUpperCase(wanted.substr(wanted.size() - std::min<std::size_t>(4, wanted.size())));
+  for (const std::string& folder : folders) {
+    if (!folder.empty() && !IsFolder(folder)) continue;
+    std::vector<std::string> names;
+    for (const std::string& name : FileNamesIn(folder.empty() ? "." : folder)) {
+      if (AsciiUpperCase(name).ends_with(extension)) names.push_back(name);
+    }
+    std::stable_sort(names.begin(), names.end(), [&wanted](const std::string& a, const std::string& b) {
+      return EditDistance(AsciiUpperCase(a), AsciiUpperCase(wanted)) < EditDistance(AsciiUpperCase(b), AsciiUpperCase(wanted));
+    });
+    if (names.size() > kShown) names.resize(kShown);
+    std::string listed;
+    for (const std::string& name : names) listed += (listed.empty() ? "" : ", ") + name;
+    narration.Say((folder.empty() ? std::string("The working directory") : folder) + " holds " +
+                      (listed.empty() ? "no profile" : "these profiles, the nearest names first: " + listed),
+                  1);
+  }
 }
 
 // What the administrator can do about a search that failed.
@@ -54,6 +101,7 @@ void TellSearchFailure(const Narration& narration, const RunFailure& failure, bo
     narration.Say("Not found in any of these places. Put the profile into the monitor's Custom Sensors\\EXEXML "
                   "folder, and check that C:\\PRTG_Path.Txt names the monitor's installation folder.");
   }
+  narration.Say("Tavorine.exe lies in " + ProgramFolder() + InstallationHint(ProgramFolder()), 1);
 }
 
 }  // namespace
@@ -70,17 +118,23 @@ std::variant<OpenedProfile, RunFailure> OpenRunProfile(const RunOptions& options
   narration.Say("Looking for " + options.profileName + ":");
   const std::optional<std::string>& pathFileDirectory = std::get<std::optional<std::string>>(pathFile);
   std::string lastTold;  // the search looks at the place it settles on twice; told once
+  std::vector<std::string> folders;
   auto searched = SearchSensorDirectory(options.profileName, pathFileDirectory, [&](const std::string& path) {
     const bool found = IsReadableFile(path);
     const bool here = path.find_first_of("\\/") == std::string::npos;
     if (path != lastTold) {
       narration.Say(path + (here ? " (in the working directory)" : "") + ": " + (found ? "found" : "not there"), 1);
     }
+    const std::string folder = path.substr(0, path.size() - options.profileName.size());
+    if (std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.push_back(folder);
     lastTold = path;
     return found;
   });
   if (const auto* failure = std::get_if<RunFailure>(&searched)) {
     TellSearchFailure(narration, *failure, pathFileDirectory.has_value());
+    if (narration.Told() && failure->message != messages::InvalidPathUsage().message) {
+      TellProfilesNearby(narration, options.profileName, folders);
+    }
     return *failure;
   }
   const std::string& directory = std::get<std::string>(searched);

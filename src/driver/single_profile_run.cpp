@@ -3,6 +3,8 @@
 
 #include "checks/system_check.h"
 #include "config/profile_report.h"
+#include "config/text_encoding.h"
+#include "driver/check_narration.h"
 #include "driver/progress_lines.h"
 #include "driver/rfc_run.h"
 #include "driver/road.h"
@@ -18,34 +20,6 @@ namespace tavorine {
 
 namespace {
 
-// What the diagnosis tells of the logon and the calls, once each has answered.
-void TellOutcome(const Narration& narration, const ProfileData& profile, const SystemOutcome& outcome) {
-  if (!narration.Told()) return;
-  if (outcome.throughSapRfcIni) {
-    narration.Say("Logon through SapRfc.ini, copied from SapRfc." + profile.Destination +
-                  " in the working directory: the library takes the connection data of " + profile.Destination +
-                  " from it");
-  } else {
-    narration.Say("Logon with RfcOpen: host " + profile.Hostname + ", system number " + profile.Sysnr + ", client " +
-                  profile.Client + ", user " + profile.User + ", language " + profile.Language);
-  }
-  if (outcome.failedAt == CheckStep::Logon) {
-    // The scan's text begins with " - ", the separator it has in the document.
-    return narration.Say("no connection; the library's trace Dev_Rfc.Trc ends with: " + TraceFileScan().substr(3), 1);
-  }
-  narration.Say("connected", 1);
-  for (const CheckStep call : {CheckStep::CpuRead, CheckStep::SystemInfo, CheckStep::MissingObjects}) {
-    if (outcome.failedAt == call) return narration.Say(std::string(StepName(call)) + ": failed, " + CallErrorText(outcome));
-    narration.Say(std::string(StepName(call)) + ": answered");
-    if (call == CheckStep::SystemInfo) {
-      narration.Say("database system \"" + outcome.databaseSystem + "\": " +
-                        (IsDb4(outcome.databaseSystem) ? "DB4" : "not DB4"),
-                    1);
-      if (outcome.failedAt == CheckStep::DatabaseTest) return;
-    }
-  }
-}
-
 // The step the run is in, for the message of a deadline that comes while the
 // library does not answer.
 using Step = std::atomic<CheckStep>;
@@ -55,10 +29,16 @@ using Step = std::atomic<CheckStep>;
 RunEnd RunSingleProfile(const RunOptions& options, InputFile& profileFile, const RunContext& context) {
   OutputSink& output = context.output;
   const Narration& narration = context.narration;
+  const std::string encodingProblem = narration.Told() ? EncodingProblem(profileFile.ReadAt(0, 512)) : "";
   const ProfileReading reading =
       ReadProfile(profileFile, kSingleProfilePieceLength, PasswordFaultHandling::StopReading);
-  narration.Say("The profile's values:");
-  narration.Say(ProfileReport(reading), 1);
+  if (encodingProblem.empty()) {
+    narration.Say("The profile's values:");
+    narration.Say(ProfileReport(reading), 1);
+  } else {
+    narration.Say("The profile cannot be read as it is: " + encodingProblem +
+                  ". Save it as ANSI, or write it anew with tavorine-profile.");
+  }
   if (reading.fault) return {ProfileFaultMessage(*reading.fault, options.profileName)};
   const ProfileData& profile = reading.data;
 
@@ -78,10 +58,15 @@ RunEnd RunSingleProfile(const RunOptions& options, InputFile& profileFile, const
   rfc.Log().Write(0, "RfcEnvironment called", "");
 
   if (options.consoleTrace) output.Write(ProgressLines(options, profile, LocalTimeOfDay()));
+  const std::optional<WholeFile> destinationIni = ReadDestinationIni(profile.Destination);
+  CheckNarration told(narration, profile, destinationIni.has_value(), 0);
   const SystemCheckContext check{rfc.Session(), output, options.words.logon, at, TellsSapRfcIni(options),
-                                 [&step](CheckStep now) { step = now; }};
-  const SystemOutcome outcome = CheckSystem(check, profile, ReadDestinationIni(profile.Destination));
-  TellOutcome(narration, profile, outcome);
+                                 [&](CheckStep now, const SystemOutcome& sofar) {
+                                   step = now;
+                                   told.Begin(now, sofar);
+                                 }};
+  const SystemOutcome outcome = CheckSystem(check, profile, destinationIni);
+  told.End(outcome);
   const bool detail = options.words.detail;
   const std::optional<RunFailure> failure = SingleRunFailure(
       outcome, profile.Destination, TakesTraceText(outcome, detail) ? TraceFileScan() : std::string(), detail);

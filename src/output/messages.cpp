@@ -56,8 +56,8 @@ RunFailure LibraryNotFound(std::string_view name, const std::vector<std::string>
   for (const std::string& place : places) looked += (looked.empty() ? "" : " nor at ") + place;
   return Named("Error 1041: RFC library " + std::string(name) + " not found at ", looked, "...");
 }
-RunFailure LibraryLacksRoutine(std::string_view name, std::string_view routine) {
-  return Named("Error 1042: RFC library " + std::string(name) + " lacks the routine ", routine, "...");
+RunFailure LibraryLacksRoutine(std::string_view path, std::string_view routine) {
+  return Named("Error 1042: RFC library " + std::string(path) + " lacks the routine ", routine, "...");
 }
 RunFailure LibraryNotLoaded(std::string_view path, std::string_view reason) {
   return Named("Error 1043: RFC library ", path, " cannot be loaded: " + std::string(reason) + "...");

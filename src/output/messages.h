@@ -35,7 +35,7 @@ RunFailure GlobalSensorNotFound(std::string_view sensor);         // 1030
 RunFailure InvalidPathUsage();                                    // Sorry, ...
 RunFailure UnknownOutputMode(std::string_view word);              // 1040
 RunFailure LibraryNotFound(std::string_view name, const std::vector<std::string>& places);  // 1041
-RunFailure LibraryLacksRoutine(std::string_view name, std::string_view routine);           // 1042
+RunFailure LibraryLacksRoutine(std::string_view path, std::string_view routine);           // 1042
 RunFailure LibraryNotLoaded(std::string_view path, std::string_view reason);               // 1043
 RunFailure SapRfcIniLocked(int seconds);                          // 1044
 RunFailure FileTooLarge(std::string_view name);                   // 1045

@@ -8,4 +8,8 @@ namespace tavorine {
 // words, labels and names compare the same on every monitor's machine.
 std::string AsciiUpperCase(std::string_view text);
 
+// How many characters must be put in, taken out or changed to make one text
+// the other: how near a name typed wrong is to the one meant.
+std::size_t EditDistance(std::string_view a, std::string_view b);
+
 }  // namespace tavorine

@@ -1,7 +1,6 @@
 #include "platform/windows_path.h"
 
 #ifndef _WIN32
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -11,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/folder_entries.h"
 #include "platform/narrow_text.h"
 #endif
 
@@ -135,15 +135,14 @@ bool Exists(const std::string& path) {
 // The entry of folder named name in another letter case, the first in sorted
 // order when there are several.
 std::optional<std::string> EntryInOtherCase(const std::string& folder, const std::string& name) {
-  DIR* directory = opendir(folder.empty() ? "." : folder.c_str());
-  if (directory == nullptr) return std::nullopt;
+  FolderEntries entries(folder);
   const std::u32string wanted = CaseFolded(name);
   std::optional<std::string> found;
-  while (const dirent* entry = readdir(directory)) {
-    const std::string candidate = entry->d_name;
+  std::string candidate;
+  bool regularFile = false;
+  while (entries.Next(candidate, regularFile)) {
     if (CaseFolded(candidate) == wanted && (!found || candidate < *found)) found = candidate;
   }
-  closedir(directory);
   return found;
 }
 

@@ -72,7 +72,8 @@ RfcLibraryLoading LoadRfcLibrary() {
     auto library = std::make_unique<RfcLibrary>();
     library->path = path;
     if (const std::string missing = BindRoutines(handle, *library); !missing.empty()) {
-      loading.failure = messages::LibraryLacksRoutine(kLibraryName, missing);
+      place.loadError = "it lacks the routine " + missing;
+      loading.failure = messages::LibraryLacksRoutine(path, missing);
       return loading;
     }
     loading.library = std::move(library);

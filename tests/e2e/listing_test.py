@@ -11,7 +11,7 @@ import re
 import sys
 
 from harness import Case, envelope, main
-from systems import COSTLY_PROCESSES
+from systems import COSTLY_PROCESSES, tells
 from listing_files import (ASSIGNED, GLOBAL_FILE, RUN_LOG, SAPRFC_INI, SAPRFC_LOCK, SHARED_FILE,
                            SIMULATION, TRACE, WORK, bad_password_header, gsng, gsnx, shared_gsng, system_profile,
                            thousand_systems, three_profiles, three_systems, wrong_check_digit)
@@ -474,7 +474,7 @@ def with_parallel_checks(case, count, latencies=False):
     if latencies and SIMULATION in files:
         files[SIMULATION] = LATENCIES + files[SIMULATION]
     stdout = case.stdout
-    if " @" not in shown.replace(":", " "):
+    if stdout is not None and " @" not in shown.replace(":", " "):
         stdout = re.sub(r"(?m)^(\* hh:mm:ss .*)( State=Executing)$", lambda m: m.group(1) + word + m.group(2), stdout)
     return dataclasses.replace(case, name=f"{case.name} ({word[1:]}{', latencies' if latencies else ''})",
                                args=args, files=files, stdout=stdout)
@@ -519,7 +519,15 @@ THOUSAND = ([with_parallel_checks(thousand_case(), 1)] if COSTLY_PROCESSES
             else [thousand_case(), with_parallel_checks(thousand_case(), 1),
                   with_parallel_checks(thousand_case(), 4, latencies=True)])
 
-CASES = (TABLE + [with_parallel_checks(case, 1) for case in TABLE]
+DIAGNOSES = [
+    Case("diagnosis of Error 1030: the settings lines read, and the key the sensor's name makes",
+         args=["--diagnose", "global", "Sensor9", ",LIMITS"], files={GLOBAL_FILE: global_listing()}, status=2,
+         stdout=None, check=tells("only the sensor's name and the markers count",
+                                  f'"{gsnx("OTHER", "Item=Elsewhere," + ASSIGNED).strip()}"',
+                                  'None is this sensor\'s: its line begins "# GSNX: SENSOR9   "', "Error 1030")),
+]
+
+CASES = (TABLE + DIAGNOSES + [with_parallel_checks(case, 1) for case in TABLE]
          + [with_parallel_checks(case, 4, latencies=True) for case in TABLE] + THOUSAND + ENDINGS)
 
 if __name__ == "__main__":

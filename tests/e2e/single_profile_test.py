@@ -352,6 +352,20 @@ DIAGNOSES = [
          files(*healthy('RFCDBSYS = "DB6"')), new_files=(RUN_LOG,),
          check=tells("GET_CPU_ALL: answered", "RFC_SYSTEM_INFO: answered", 'database system "DB6', "not DB4",
                      "Error 1018: DataBase mismatch !")),
+    case("diagnosis: option words without their comma or misspelt", ["--diagnose", "SYS", "LIMITS,TIMOUT=55 ,detail"],
+         None, 0, files(*HEALTHY), check=tells('Options: "LIMITS,TIMOUT=55 ,detail"', "understood: ,detail",
+                                              "LIMITS: no option word without its comma; write ,LIMITS",
+                                              "TIMOUT=55: no option word; ,TIMEOUT= was meant?")),
+    case("diagnosis: the whole parameter line in one pair of quotes", ["--diagnose", "SYS ,LIMITS,TIMEOUT=55"], None, 2,
+         files(*HEALTHY), check=tells('The profile\'s name "SYS ,LIMITS,TIMEOUT=55" holds a blank and option words',
+                                      "Error 1002: Profile SYS ,LIMITS,TIMEOUT=55.P00 is missing...")),
+    case("diagnosis: a profile saved as Unicode", ["--diagnose", "SYS"], None, 2,
+         {PROFILE: profile().encode("utf-16"), SIMULATION: system()},
+         check=tells("The profile cannot be read as it is: it is saved as Unicode (UTF-16)",
+                     "write it anew with tavorine-profile", "Error 1006")),
+    # A hang shows where the run waits: each step is told before it waits.
+    case("diagnosis: a logon that hangs is told before it hangs", ["--diagnose", "SYS", ",TIMEOUT=2"], None, 2,
+         files(*HEALTHY, "hang = logon"), check=tells("logging on to QAS at qas-app01 ...", "Error 1047")),
     case("diagnosis: a healthy run deletes the trace as a sensor call does", ["--diagnose", "SYS"], None, 0,
          {**files(*HEALTHY), TRACE: OLD_TRACE}, removed_files=(TRACE,),
          check=tells("DB02_DB4_GET_INFO: answered", "with exit status 0 (the run finished):", HEALTHY_DOCUMENT)),
@@ -469,7 +483,7 @@ def run_library_places(options) -> list:
     """The harness runs the program where it was built, beside the stand-in
     library; these cases move it away from it, so they have their own runner."""
     places = LibraryPlaces(options)
-    no_routines = envelope(f"Error 1042: RFC library {places.name} lacks the routine RfcEnvironment...")
+    no_routines = envelope(f"Error 1042: RFC library {places.shown('beside')} lacks the routine RfcEnvironment...")
     not_loaded = lambda why: envelope(f"Error 1043: RFC library {places.shown('beside')} cannot be loaded: {why}...")
     rows = [
         ("no library anywhere: Error 1041 names each place looked at", {}, places.not_found(), 2),
@@ -494,6 +508,8 @@ def run_library_places(options) -> list:
         ("diagnosis: no library", {}, tells(places.shown("beside") + ": there is no such file", "Error 1041")),
         ("diagnosis: a 32-bit library", {"beside": "32-bit"},
          tells(places.shown("beside") + ": it is a 32-bit library, the program is 64-bit", "Error 1043")),
+        ("diagnosis: a library without the RFC routines", {"beside": "no routines"},
+         tells(places.shown("beside") + ": it lacks the routine RfcEnvironment", "Error 1042")),
     ]
     results += [places.run(name, where, None, 2, ["--diagnose", "SYS"], check) for name, where, check in diagnoses
                 if options.pattern in name]

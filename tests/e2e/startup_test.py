@@ -190,6 +190,18 @@ DIAGNOSES = [
               {PATH_FILE: "D:\\Sensors\r\n", "D:\\Sensors\\SYS.P00": THIS_COPY},
               "the folder it names: D:\\Sensors", "D:\\Sensors\\SYS.P00: found",
               "Refused: the folder C:\\PRTG_Path.Txt leads to is no ExeXml folder", "Sorry"),
+    diagnosed("a path file naming no folder there is, and a blank after a folder's name",
+              {PATH_FILE: "D:\\Monitor \r\nD:\\Nowhere\r\n"},
+              '"D:\\Monitor ": names a folder, but one whose name ends in a blank',
+              "the folder it names: D:\\Nowhere (no such folder)", "Tavorine.exe lies in ", "Error 1002"),
+    diagnosed("a path file with a byte order mark", {PATH_FILE: "\xef\xbb\xbfD:\\Monitor\r\n"},
+              "it begins with a UTF-8 byte order mark", "Error 1002"),
+    diagnosed("a path file saved as Unicode", {PATH_FILE: "D:\\Monitor\r\n".encode("utf-16")},
+              "it is saved as Unicode (UTF-16)", "Error 1002"),
+    diagnosed("a profile of another name: the profiles there, the nearest names first",
+              {"D:" + PROGRAM_FILES + "OTHER.P00": GOOD, "D:" + PROGRAM_FILES + "SYS1.P00": GOOD,
+               "D:" + PROGRAM_FILES + "notes.txt": ""},
+              PROGRAM_FILES + " holds these profiles, the nearest names first: SYS1.P00, OTHER.P00", "Error 1002"),
 ]
 
 CASES = (START_UP + PATH_FILE_CASES + FIXED_FOLDER_CASES + GOOD_PROFILE + ESCAPING + WINDOWS_NAMES + PATH_ESCAPES
