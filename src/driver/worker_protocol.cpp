@@ -63,8 +63,9 @@ class FieldReader {
     if (!Text(text)) return false;
     Integer value{};
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < lowest ||
-        value > highest) {
+    // Only the digits the writer writes: one value, one spelling.
+    if (error != std::errc() || end != text.data() + text.size() || text != std::to_string(value) ||
+        value < lowest || value > highest) {
       return Fail();
     }
     number = value;
@@ -113,24 +114,28 @@ std::string EncodeRecord(RecordKind kind, std::string_view bytes) {
   return record;
 }
 
-bool RecordReader::ReadExactly(std::size_t count, std::string& bytes) {
+std::size_t RecordReader::ReadUpTo(std::size_t count, std::string& bytes) {
   bytes.resize(count);
   std::size_t got = 0;
   while (got < count) {
     const std::size_t more = stream_.Read(bytes.data() + got, count - got);
-    if (more == 0) return false;
+    if (more == 0) break;
     got += more;
   }
-  return true;
+  return got;
 }
 
 std::optional<Record> RecordReader::Next() {
   std::string head;
-  if (broken_ || !ReadExactly(1 + kLengthDigits, head)) return std::nullopt;
+  if (broken_) return std::nullopt;
+  const std::size_t got = ReadUpTo(1 + kLengthDigits, head);
+  // The stream may end between records, never within one.
+  broken_ = got > 0 && got < head.size();
+  if (got < head.size()) return std::nullopt;
   const std::optional<std::size_t> length = ReadLength(std::string_view(head).substr(1));
   Record record{static_cast<RecordKind>(head[0]), {}};
   broken_ = kKinds.find(head[0]) == std::string_view::npos || !length || *length > kRecordLimit ||
-            !ReadExactly(*length, record.bytes);
+            ReadUpTo(*length, record.bytes) < *length;
   if (broken_) return std::nullopt;
   return record;
 }

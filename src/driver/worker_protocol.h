@@ -52,7 +52,8 @@ class RecordReader {
   bool Broken() const { return broken_; }
 
  private:
-  bool ReadExactly(std::size_t count, std::string& bytes);
+  // Reads until count bytes came or the stream ended: how many came.
+  std::size_t ReadUpTo(std::size_t count, std::string& bytes);
 
   ByteStream& stream_;
   bool broken_ = false;
