@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "driver/narration.h"
-#include "driver/program.h"
+#include "driver/sensor_call.h"
 
 namespace tavorine {
 
@@ -19,7 +19,7 @@ std::string Meaning(ExitStatus status) {
 }
 
 // What the sensor call prints, kept to be shown after the account of how it
-// came about; shown at once when the RFC library ends the process.
+// came about.
 class MonitorsOutput final : public OutputSink {
  public:
   explicit MonitorsOutput(const Narration& narration) : narration_(narration) {}
@@ -35,10 +35,28 @@ class MonitorsOutput final : public OutputSink {
     text_ += bytes;
     return true;
   }
-  void BeforeProcessEnds(ExitStatus status) override { Show(status); }
-
   const Narration& narration_;
   std::string text_;
+};
+
+// Where the run ends the process itself (the library's error report, the
+// deadline), what the monitor would receive is shown first.
+class ShownProcessEnd final : public ProcessEnd {
+ public:
+  ShownProcessEnd(const MonitorsOutput& monitors, const ProcessEnd& end) : monitors_(monitors), end_(end) {}
+
+  void AfterErrorReport(ExitStatus status) const override {
+    monitors_.Show(status);
+    end_.AfterErrorReport(status);
+  }
+  void AtOnce(ExitStatus status) const override {
+    monitors_.Show(status);
+    end_.AtOnce(status);
+  }
+
+ private:
+  const MonitorsOutput& monitors_;
+  const ProcessEnd& end_;
 };
 
 std::string WorkingDirectory() {
@@ -49,14 +67,15 @@ std::string WorkingDirectory() {
 
 }  // namespace
 
-ExitStatus RunDiagnosis(const std::vector<std::string>& arguments, OutputSink& lines) {
-  const Narration narration(lines);
+ExitStatus RunDiagnosis(const std::vector<std::string>& arguments, const RunContext& context) {
+  const Narration narration(context.output);
   std::string call;
   for (std::size_t i = 1; i < arguments.size(); ++i) call += " " + arguments[i];
   narration.Say("Diagnosis of the sensor call:" + call);
   narration.Say("Working directory: " + WorkingDirectory());
   MonitorsOutput monitors(narration);
-  const ExitStatus status = RunSensorCall(arguments, {monitors, narration});
+  const ShownProcessEnd processEnd(monitors, context.processEnd);
+  const ExitStatus status = RunSensorCall(arguments, {monitors, narration, processEnd, context.started});
   monitors.Show(status);
   return status;
 }

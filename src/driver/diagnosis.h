@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "driver/road.h"
 #include "platform/exit_status.h"
-#include "platform/output_sink.h"
 
 namespace tavorine {
 
@@ -12,7 +12,8 @@ namespace tavorine {
 // deletes the same files), told step by step in plain words on the way, and
 // followed by the document the monitor would receive and its exit status,
 // which is also the diagnosis's own. The password is never shown.
-// arguments are the command line without "--diagnose".
-ExitStatus RunDiagnosis(const std::vector<std::string>& arguments, OutputSink& lines);
+// arguments are the command line without "--diagnose"; the account goes to
+// context's output.
+ExitStatus RunDiagnosis(const std::vector<std::string>& arguments, const RunContext& context);
 
 }  // namespace tavorine

@@ -50,7 +50,7 @@ class GroupChecks {
                   ? std::make_unique<WorkerPool>(static_cast<std::size_t>(options.words.parallelChecks),
                                                  StartRequest{options.optionsAsGiven, {}, TellsSapRfcIni(options)})
                   : nullptr),
-        deadline_(context.output, DeadlineOf(context, options.words), [this] { return EndAtDeadline(); }) {}
+        deadline_(context, DeadlineOf(context, options.words), [this] { return EndAtDeadline(); }) {}
 
   RunEnd Run() {
     std::unique_lock lock(mutex_);

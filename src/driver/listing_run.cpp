@@ -71,7 +71,7 @@ RunEnd RunListing(RunOptions options, InputFile& listingFile, const RunContext& 
   if (listing.sensorOptions) context.narration.Say("The settings line's " + TellOptions(options.optionsAsGiven));
   const Deadline at = DeadlineOf(context, options.words);
   GroupRunLog runLog(at, options.words.runLog);
-  auto started = RfcRun::Start(options, context.output, context.narration, at,
+  auto started = RfcRun::Start(options, context,
                                [&runLog](std::int32_t number, std::string_view text, std::string_view detail) {
                                  runLog.Write(number, text, detail);
                                });

@@ -46,6 +46,8 @@ std::optional<Start> ReadStart(RecordReader& requests, std::string_view parentId
   Start start;
   start.options.optionsAsGiven = std::move(request->optionsAsGiven);
   start.options.words = std::get<OptionWords>(words);
+  // The parent keeps the run's deadline and ends its workers there.
+  start.options.words.timeoutSeconds.reset();
   start.folder = std::move(request->folder);
   start.tellsSapRfcIni = request->tellsSapRfcIni;
   return start;
@@ -53,7 +55,8 @@ std::optional<Start> ReadStart(RecordReader& requests, std::string_view parentId
 
 }  // namespace
 
-ExitStatus RunListingWorker(std::string_view parentId, OutputSink& toParent) {
+ExitStatus RunListingWorker(std::string_view parentId, const RunContext& context) {
+  OutputSink& toParent = context.output;
   if (!EndsWithParent(parentId)) return ExitStatus::Failed;
   PipeStream input(StandardInput());
   RecordReader requests(input);
@@ -62,7 +65,8 @@ ExitStatus RunListingWorker(std::string_view parentId, OutputSink& toParent) {
 
   RecordedOutput output(toParent);
   const Narration silent;
-  auto started = RfcRun::Start(start->options, output, silent, std::nullopt,
+  const RunContext workerContext{output, silent, context.processEnd, context.started};
+  auto started = RfcRun::Start(start->options, workerContext,
                                [&toParent](std::int32_t number, std::string_view text, std::string_view detail) {
                                  toParent.Write(EncodeRecord(RecordKind::Log, EncodeLog({number, std::string(text),
                                                                                          std::string(detail)})));

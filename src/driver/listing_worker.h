@@ -1,8 +1,8 @@
 #pragma once
 #include <string_view>
 
+#include "driver/road.h"
 #include "platform/exit_status.h"
-#include "platform/output_sink.h"
 
 namespace tavorine {
 
@@ -24,7 +24,8 @@ inline constexpr std::string_view kListingWorkerWord = "--listing-worker";
 // last. It ends when its input ends. It takes records of bounded size only,
 // and works only in a private folder that its parent made (parentId: the
 // parent's process id as it passed it); it ends without a word when its
-// parent is gone or a request is not what it must be.
-ExitStatus RunListingWorker(std::string_view parentId, OutputSink& toParent);
+// parent is gone or a request is not what it must be. context's output is
+// the pipe to the parent.
+ExitStatus RunListingWorker(std::string_view parentId, const RunContext& context);
 
 }  // namespace tavorine

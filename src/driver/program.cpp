@@ -4,11 +4,8 @@
 
 #include "driver/diagnosis.h"
 #include "driver/listing_worker.h"
-#include "driver/option_words.h"
-#include "driver/profile_location.h"
-#include "driver/startup.h"
+#include "driver/sensor_call.h"
 #include "driver/usage.h"
-#include "platform/local_time.h"
 
 namespace tavorine {
 
@@ -16,62 +13,23 @@ namespace {
 
 constexpr std::string_view kDiagnoseWord = "--diagnose";
 
-// What a diagnosis tells of the command line: the options understood, and
-// the mistakes that the monitor's parameters field invites.
-void TellCommandLine(const Narration& narration, std::string_view profileArgument, const RunOptions& options) {
-  if (!narration.Told()) return;
-  const std::size_t blank = profileArgument.find(' ');
-  if (blank != std::string_view::npos && HoldsOptionWords(profileArgument.substr(blank))) {
-    narration.Say("The profile's name \"" + std::string(profileArgument) + "\" holds a blank and option words: the "
-                  "whole parameter line stands in one pair of quotes, and the sensor takes all of it for the "
-                  "profile's name. Write the parameters without quotes around the whole line: " +
-                  std::string(profileArgument));
-  }
-  if (options.profileName == kGlobalListingName) {
-    return narration.Say("Options: \"" + options.optionsAsGiven + "\": a GLOBAL run takes its option words from "
-                         "its settings line; here only the sensor's name and the markers count");
-  }
-  narration.Say(TellOptions(options.optionsAsGiven));
-}
-
-RunEnd RunRoad(const std::vector<std::string>& arguments, const RunContext& context, OutputMode& mode) {
-  auto started = StartUp(arguments, LocalTimeOfDay());
-  if (const auto* failure = std::get_if<RunFailure>(&started)) return {*failure};
-  RunOptions options = std::move(std::get<RunOptions>(started));
-  mode = options.outputMode;
-  TellCommandLine(context.narration, arguments[1], options);
-
-  auto opened = OpenRunProfile(options, context.narration);
-  if (const auto* failure = std::get_if<RunFailure>(&opened)) return {*failure};
-  OpenedProfile& profile = std::get<OpenedProfile>(opened);
-  options.profileDir = profile.directory;
-  options.profilePath = profile.path;
-  if (options.listingRun) return RunListing(std::move(options), profile.file, context);
-  return RunSingleProfile(options, profile.file, context);
-}
-
 }  // namespace
 
-ExitStatus RunSensorCall(const std::vector<std::string>& arguments, const RunContext& context) {
-  OutputMode mode = OutputMode::EXEXML;
-  const RunEnd end = RunRoad(arguments, context, mode);
-  return EndRun(end, mode, context.output);
-}
-
-ExitStatus RunProgram(const std::vector<std::string>& arguments, OutputSink& output) {
+ExitStatus RunProgram(const std::vector<std::string>& arguments, OutputSink& output, const ProcessEnd& processEnd) {
   const auto started = std::chrono::steady_clock::now();
   if (const auto usage = UsageText(arguments)) {
     output.Write(*usage);
-    return output.Delivered() ? ExitStatus::Finished : ExitStatus::Failed;
+    return EndRun({}, OutputMode::EXEXML, output);
   }
-  if (arguments.size() == 3 && arguments[1] == kListingWorkerWord) return RunListingWorker(arguments[2], output);
+  const Narration silent;
+  const RunContext context{output, silent, processEnd, started};
+  if (arguments.size() == 3 && arguments[1] == kListingWorkerWord) return RunListingWorker(arguments[2], context);
   if (arguments.size() >= 2 && arguments[1] == kDiagnoseWord) {
     std::vector<std::string> call = arguments;
     call.erase(call.begin() + 1);
-    return RunDiagnosis(call, output);
+    return RunDiagnosis(call, context);
   }
-  const Narration silent;
-  return RunSensorCall(arguments, {output, silent, started});
+  return RunSensorCall(arguments, context);
 }
 
 }  // namespace tavorine

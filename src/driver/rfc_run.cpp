@@ -2,18 +2,19 @@
 
 namespace tavorine {
 
-RfcRun::RfcRun(std::unique_ptr<RfcLibrary> library, const RunOptions& options, OutputSink& output, RunLog runLog)
+RfcRun::RfcRun(std::unique_ptr<RfcLibrary> library, const RunOptions& options, const RunContext& context,
+               RunLog runLog)
     : library_(std::move(library)),
       runLog_(std::move(runLog)),
-      report_(*library_, output),
+      report_(*library_, context.output, context.processEnd),
       session_(*library_, report_, runLog_) {
   runLog_.SwitchOn(options.words.runLog);
 }
 
-std::variant<std::unique_ptr<RfcRun>, RunFailure> RfcRun::Start(const RunOptions& options, OutputSink& output,
-                                                                 const Narration& narration,
-                                                                 Deadline deadline,
+std::variant<std::unique_ptr<RfcRun>, RunFailure> RfcRun::Start(const RunOptions& options,
+                                                                 const RunContext& context,
                                                                  RunLog::Destination logTo) {
+  const Narration& narration = context.narration;
   RfcLibraryLoading loading = LoadRfcLibrary();
   narration.Say("The RFC library, looked for by its full path (never in the working directory):");
   for (const LibraryPlace& place : loading.places) {
@@ -21,8 +22,8 @@ std::variant<std::unique_ptr<RfcRun>, RunFailure> RfcRun::Start(const RunOptions
     narration.Say(place.path + ": " + (loaded ? "loaded" : WhyNotLoaded(place)), 1);
   }
   if (loading.failure) return *loading.failure;
-  return std::make_unique<RfcRun>(std::move(loading.library), options, output,
-                                  RunLog(deadline, std::move(logTo)));
+  return std::make_unique<RfcRun>(std::move(loading.library), options, context,
+                                  RunLog(DeadlineOf(context, options.words), std::move(logTo)));
 }
 
 }  // namespace tavorine

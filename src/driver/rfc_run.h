@@ -3,6 +3,7 @@
 #include <variant>
 
 #include "driver/narration.h"
+#include "driver/road.h"
 #include "driver/run_options.h"
 #include "output/run_failure.h"
 #include "output/run_log.h"
@@ -21,11 +22,10 @@ class RfcRun {
  public:
   // Fails with the library's numbered message (1041, 1042, 1043). Tells the
   // narration each place the library was looked for and what was there.
-  // The run log's waits end at the deadline; logTo, when given, takes the
-  // run log's lines instead of Tavorine.log.
-  static std::variant<std::unique_ptr<RfcRun>, RunFailure> Start(const RunOptions& options, OutputSink& output,
-                                                                 const Narration& narration,
-                                                                 Deadline deadline,
+  // The run log's waits end at the run's deadline; logTo, when given, takes
+  // the run log's lines instead of Tavorine.log.
+  static std::variant<std::unique_ptr<RfcRun>, RunFailure> Start(const RunOptions& options,
+                                                                 const RunContext& context,
                                                                  RunLog::Destination logTo = {});
 
   const RfcLibrary& Library() const { return *library_; }
@@ -33,7 +33,7 @@ class RfcRun {
   RunLog& Log() { return runLog_; }
   RfcSession& Session() { return session_; }
 
-  RfcRun(std::unique_ptr<RfcLibrary> library, const RunOptions& options, OutputSink& output, RunLog runLog);
+  RfcRun(std::unique_ptr<RfcLibrary> library, const RunOptions& options, const RunContext& context, RunLog runLog);
   RfcRun(const RfcRun&) = delete;
   RfcRun& operator=(const RfcRun&) = delete;
 

@@ -9,6 +9,7 @@
 #include "platform/input_file.h"
 #include "platform/exit_status.h"
 #include "platform/output_sink.h"
+#include "platform/process_end.h"
 
 namespace tavorine {
 
@@ -33,11 +34,13 @@ struct RunEnd {
 ExitStatus EndRun(const RunEnd& end, OutputMode mode, OutputSink& output);
 
 // Where a run's bytes go and who listens: the output the monitor reads, and
-// the narration of a diagnosis (silent in a sensor call), both borrowed; and
-// when the process started, from which a ,TIMEOUT= counts.
+// the narration of a diagnosis (silent in a sensor call); how the process
+// ends where the run cannot return (all borrowed); and when the process
+// started, from which a ,TIMEOUT= counts.
 struct RunContext {
   OutputSink& output;
   const Narration& narration;
+  const ProcessEnd& processEnd;
   std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
 };
 

@@ -4,12 +4,12 @@
 
 namespace tavorine {
 
-RunDeadline::RunDeadline(OutputSink& output, Deadline at, std::function<ExitStatus()> ending)
-    : output_(output), at_(at) {
+RunDeadline::RunDeadline(const RunContext& context, Deadline at, std::function<ExitStatus()> ending)
+    : output_(context.output), processEnd_(context.processEnd), at_(at) {
   if (!at) return;
   alarm_.emplace(*at, [this, ending = std::move(ending)] {
     if (taken_.exchange(true)) return;
-    output_.EndProcessAtOnce(ending());
+    processEnd_.AtOnce(ending());
   });
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/deadline.h"
 #include "platform/exit_status.h"
+#include "driver/road.h"
 #include "platform/output_sink.h"
 
 namespace tavorine {
@@ -18,7 +19,7 @@ namespace tavorine {
 // Owns the deadline's thread; borrows the output.
 class RunDeadline {
  public:
-  RunDeadline(OutputSink& output, Deadline at, std::function<ExitStatus()> ending);
+  RunDeadline(const RunContext& context, Deadline at, std::function<ExitStatus()> ending);
 
   Deadline At() const { return at_; }
   bool Passed() const;
@@ -31,6 +32,7 @@ class RunDeadline {
 
  private:
   OutputSink& output_;
+  const ProcessEnd& processEnd_;
   Deadline at_;
   std::atomic<bool> taken_{false};
   std::optional<Alarm> alarm_;

@@ -44,13 +44,13 @@ RunEnd RunSingleProfile(const RunOptions& options, InputFile& profileFile, const
 
   Step step{CheckStep::Logon};
   const Deadline at = DeadlineOf(context, options.words);
-  RunDeadline deadline(output, at, [&] {
+  RunDeadline deadline(context, at, [&] {
     output.ClaimEnding();
     const RunFailure noAnswer =
         messages::NoAnswer(options.words.timeoutSeconds.value_or(0), profile.Destination, StepName(step.load()));
     return EndRun({noAnswer}, options.outputMode, output);
   });
-  auto started = RfcRun::Start(options, output, narration, at);
+  auto started = RfcRun::Start(options, context);
   if (const auto* failure = std::get_if<RunFailure>(&started)) return {*failure};
   RfcRun& rfc = *std::get<std::unique_ptr<RfcRun>>(started);
   rfc.Log().Write(0, "program started", options.programPath);

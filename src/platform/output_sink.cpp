@@ -1,7 +1,5 @@
 #include "platform/output_sink.h"
 
-#include <cstdlib>
-
 #include "platform/native_file.h"
 
 #ifdef _WIN32
@@ -26,21 +24,6 @@ void OutputSink::ClaimEnding() {
 bool OutputSink::Delivered() const {
   const std::lock_guard lock(mutex_);
   return delivered_;
-}
-
-void OutputSink::EndProcess(ExitStatus status) {
-  BeforeProcessEnds(status);
-  std::exit(static_cast<int>(status));
-}
-
-void OutputSink::EndProcessAtOnce(ExitStatus status) {
-  BeforeProcessEnds(status);
-#ifdef _WIN32
-  // _Exit ends through ExitProcess, which runs the clean-up of every loaded
-  // library, the stuck one's too.
-  TerminateProcess(GetCurrentProcess(), static_cast<UINT>(status));
-#endif
-  std::_Exit(static_cast<int>(status));
 }
 
 bool StandardOutput::WriteAll(std::string_view bytes) {

@@ -1,9 +1,9 @@
 #pragma once
 #include <mutex>
 #include <optional>
-#include <thread>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "platform/exit_status.h"
 
@@ -20,22 +20,15 @@ class OutputSink {
   void Write(std::string_view bytes);
   // False once a write failed.
   bool Delivered() const;
+  // How a run that wanted to end with status ends: a document that did not
+  // reach its reader is no success, whatever it says.
+  ExitStatus StatusAfter(ExitStatus wanted) const { return Delivered() ? wanted : ExitStatus::Failed; }
   // From here on only the calling thread writes, the one that writes the
   // run's ending: what another thread writes then is dropped, so that no line
   // of a run that its deadline cut short follows or splits its ending.
   void ClaimEnding();
-  // Ends the process where a run cannot return: the RFC library's error
-  // report, which the library calls back into.
-  [[noreturn]] void EndProcess(ExitStatus status);
-  // Ends the process without running anything more: the deadline, while
-  // another thread may be stuck inside the library, whose own clean-up at
-  // exit could wait for it forever.
-  [[noreturn]] void EndProcessAtOnce(ExitStatus status);
 
  protected:
-  // A sink that stands for more than standard output finishes its own
-  // account here, before the process ends.
-  virtual void BeforeProcessEnds(ExitStatus) {}
   // Writes all bytes or fails.
   virtual bool WriteAll(std::string_view bytes) = 0;
 

@@ -1,6 +1,7 @@
 #include "platform/process_id.h"
 
 #include "platform/native_file.h"
+#include "platform/process_end.h"
 
 #ifdef _WIN32
 #include <process.h>
@@ -29,6 +30,12 @@ bool ProcessIsAlive(int processId) {
   return WaitForSingleObject(process.Handle(), 0) == WAIT_TIMEOUT;
 #else
   return processId > 0 && (kill(processId, 0) == 0 || errno == EPERM);
+#endif
+}
+
+void TerminateThisProcess([[maybe_unused]] ExitStatus status) {
+#ifdef _WIN32
+  TerminateProcess(GetCurrentProcess(), static_cast<UINT>(status));
 #endif
 }
 

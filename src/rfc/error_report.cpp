@@ -16,6 +16,7 @@ constexpr int kFieldWidth = 15;
 const RfcErrorReport* boundReport = nullptr;
 
 extern "C" void RfcErrorReportCallback(char* operation) {
+  // Inside the library's callback, with no report to write: the library must not resume.
   if (boundReport == nullptr) std::exit(static_cast<int>(ExitStatus::ErrorReport));
   boundReport->Report(operation != nullptr ? operation : "");
 }
@@ -31,7 +32,8 @@ std::string_view FieldText(const char (&field)[N]) {
 
 }  // namespace
 
-RfcErrorReport::RfcErrorReport(const RfcLibrary& library, OutputSink& output) : library_(library), output_(output) {
+RfcErrorReport::RfcErrorReport(const RfcLibrary& library, OutputSink& output, const ProcessEnd& processEnd)
+    : library_(library), output_(output), processEnd_(processEnd) {
   boundReport = this;
 }
 
@@ -57,7 +59,7 @@ void RfcErrorReport::Report(std::string_view operation) const {
   // The report has no end-of-output file to write; the line that says so is
   // kept, since people who read these reports know it as the report's end.
   output_.Write("* Programm aborted...\n* Error at EoXput-File...\n");
-  output_.EndProcess(ExitStatus::ErrorReport);
+  processEnd_.AfterErrorReport(output_.StatusAfter(ExitStatus::ErrorReport));
 }
 
 }  // namespace tavorine

@@ -2,6 +2,7 @@
 #include <string_view>
 
 #include "platform/output_sink.h"
+#include "platform/process_end.h"
 #include "rfc/rfc_library.h"
 
 namespace tavorine {
@@ -18,7 +19,7 @@ namespace tavorine {
 // it names. One report is bound at a time.
 class RfcErrorReport {
  public:
-  RfcErrorReport(const RfcLibrary& library, OutputSink& output);
+  RfcErrorReport(const RfcLibrary& library, OutputSink& output, const ProcessEnd& processEnd);
   ~RfcErrorReport();
   RfcErrorReport(const RfcErrorReport&) = delete;
   RfcErrorReport& operator=(const RfcErrorReport&) = delete;
@@ -28,11 +29,12 @@ class RfcErrorReport {
 
   // Writes the report through the run's output and ends the process from
   // here: a library that calls back into us must not resume.
-  [[noreturn]] void Report(std::string_view operation) const;
+  void Report(std::string_view operation) const;
 
  private:
   const RfcLibrary& library_;
   OutputSink& output_;
+  const ProcessEnd& processEnd_;
 };
 
 }  // namespace tavorine
