@@ -89,12 +89,13 @@ void TellProfilesNearby(const Narration& narration, const std::string& wanted, c
 
 // What the administrator can do about a search that failed.
 void TellSearchFailure(const Narration& narration, const RunFailure& failure, bool pathFile) {
-  if (failure.message == messages::InvalidPathUsage().message && !pathFile) {
+  const bool refused = failure.number == messages::InvalidPathUsage().number;
+  if (refused && !pathFile) {
     narration.Say("Refused: the profile was found in the working directory, and a profile there is never taken, "
                   "even when the working directory is the ExeXml folder. Name the monitor's installation folder in "
                   "C:\\PRTG_Path.Txt (a line such as C:\\Program Files (x86)\\PRTG Network Monitor), and keep "
                   "the profile in its Custom Sensors\\EXEXML folder.");
-  } else if (failure.message == messages::InvalidPathUsage().message) {
+  } else if (refused) {
     narration.Say("Refused: the folder C:\\PRTG_Path.Txt leads to is no ExeXml folder. Name the monitor's "
                   "installation folder there, and keep the profile in its Custom Sensors\\EXEXML folder.");
   } else {
@@ -132,7 +133,7 @@ std::variant<OpenedProfile, RunFailure> OpenRunProfile(const RunOptions& options
   });
   if (const auto* failure = std::get_if<RunFailure>(&searched)) {
     TellSearchFailure(narration, *failure, pathFileDirectory.has_value());
-    if (narration.Told() && failure->message != messages::InvalidPathUsage().message) {
+    if (narration.Told() && failure->number != messages::InvalidPathUsage().number) {
       TellProfilesNearby(narration, options.profileName, folders);
     }
     return *failure;

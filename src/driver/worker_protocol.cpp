@@ -201,6 +201,7 @@ std::string EncodeOutcome(const SystemOutcome& outcome) {
       .Number(static_cast<int>(outcome.failedAt))
       .Number(outcome.throughSapRfcIni ? 1 : 0)
       .Number(outcome.logonFailure ? 1 : 0)
+      .Number(outcome.logonFailure ? outcome.logonFailure->number : 0)
       .Text(outcome.logonFailure ? outcome.logonFailure->message : "")
       .Number(outcome.callCode)
       .Text(outcome.exception)
@@ -226,6 +227,7 @@ std::optional<SystemOutcome> DecodeOutcome(std::string_view bytes) {
   fields.Number(step, 0, static_cast<int>(CheckStep::Done));
   fields.Flag(outcome.throughSapRfcIni);
   fields.Flag(failedLogon);
+  fields.Number(failure.number, 0, INT32_MAX);
   fields.Text(failure.message);
   fields.Number(outcome.callCode, INT32_MIN, INT32_MAX);
   fields.Text(outcome.exception);

@@ -68,7 +68,7 @@ std::optional<RunFailure> SingleRunFailure(const SystemOutcome& outcome, std::st
       failure = outcome.logonFailure ? *outcome.logonFailure : messages::LogonFailed(destination);
       break;
     case CheckStep::DatabaseTest: failure = messages::DatabaseMismatch(); break;
-    default: failure = RunFailure{CallErrorText(outcome)}; break;
+    default: failure = messages::CallFailed(outcome.callCode, outcome.exception); break;
   }
   if (TakesTraceText(outcome, detail)) failure.message += traceText;
   // The error envelope is XML in every form.
@@ -79,7 +79,11 @@ std::optional<RunFailure> SingleRunFailure(const SystemOutcome& outcome, std::st
 std::optional<RunFailure> GroupRunFailure(const SystemOutcome& outcome, std::string_view traceText) {
   switch (outcome.failedAt) {
     case CheckStep::CpuRead:
-    case CheckStep::SystemInfo: return RunFailure{CallErrorText(outcome) + std::string(traceText)};
+    case CheckStep::SystemInfo: {
+      RunFailure failure = messages::CallFailed(outcome.callCode, outcome.exception);
+      failure.message += traceText;
+      return failure;
+    }
     case CheckStep::DatabaseTest: return messages::DatabaseMismatch();
     default: return std::nullopt;
   }

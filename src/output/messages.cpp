@@ -6,17 +6,30 @@ namespace {
 
 using Name = std::string_view;
 
+constexpr std::string_view kNumberedHead = "Error ";
+
+// The number a message carries is read from its head, so the two cannot differ.
+RunFailure Numbered(std::string text) {
+  int number = 0;
+  if (text.starts_with(kNumberedHead)) {
+    for (std::size_t i = kNumberedHead.size(); i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+      number = number * 10 + (text[i] - '0');
+    }
+  }
+  return {number, std::move(text)};
+}
+
 // Messages are a fixed head, a name and a fixed tail, as they always were.
 RunFailure Named(std::string_view head, std::string_view name, std::string_view tail) {
   std::string text(head);
   text += name;
   text += tail;
-  return {std::move(text)};
+  return Numbered(std::move(text));
 }
 
 }  // namespace
 
-RunFailure ProfileNameMissing() { return {"Error 1001: Parameter for Profile-Name is missing !"}; }
+RunFailure ProfileNameMissing() { return Numbered("Error 1001: Parameter for Profile-Name is missing !"); }
 RunFailure ProfileMissing(std::string_view name) { return Named("Error 1002: Profile ", name, " is missing..."); }
 RunFailure InvalidParameters(Name name) { return Named("Error 1003: Invalid Parameter(s) at ", name, " found..."); }
 RunFailure InvalidPassword(Name name) { return Named("Error 1004: Invalid Password in Profile ", name, " found..."); }
@@ -27,9 +40,9 @@ RunFailure LogonFailed(std::string_view destination) {
   return Named("Error 1011: RFC-Open for ", destination, " failed !");
 }
 RunFailure ExceptionRaised(std::string_view exception) { return Named("Error 1012: Exception.: ", exception, ""); }
-RunFailure SysExceptionRaised() { return {"Error 1013: Sys-Exception raised !"}; }
-RunFailure RfcFailureRaised() { return {"Error 1014: RFC-Failure raised !"}; }
-RunFailure OtherFailureRaised() { return {"Error 1015: Other Failure raised !"}; }
+RunFailure SysExceptionRaised() { return Numbered("Error 1013: Sys-Exception raised !"); }
+RunFailure RfcFailureRaised() { return Numbered("Error 1014: RFC-Failure raised !"); }
+RunFailure OtherFailureRaised() { return Numbered("Error 1015: Other Failure raised !"); }
 RunFailure CallFailed(std::int32_t code, std::string_view exception) {
   switch (code) {
     case 1: return RfcFailureRaised();
@@ -38,14 +51,14 @@ RunFailure CallFailed(std::int32_t code, std::string_view exception) {
     default: return OtherFailureRaised();
   }
 }
-RunFailure DatabaseMismatch() { return {"Error 1018: DataBase mismatch !"}; }
-RunFailure NoServerListing() { return {"Error 1025: Global Server Listing missing..."}; }
-RunFailure NoItem() { return {"Error 1026: Global Item Idenification missing..."}; }
-RunFailure SensorNotAllocated() { return {"Error 1029: Invalid Sensor-Allocation..."}; }
+RunFailure DatabaseMismatch() { return Numbered("Error 1018: DataBase mismatch !"); }
+RunFailure NoServerListing() { return Numbered("Error 1025: Global Server Listing missing..."); }
+RunFailure NoItem() { return Numbered("Error 1026: Global Item Idenification missing..."); }
+RunFailure SensorNotAllocated() { return Numbered("Error 1029: Invalid Sensor-Allocation..."); }
 RunFailure GlobalSensorNotFound(std::string_view sensor) {
   return Named("Error 1030: Global Sensor ", sensor, " not found...");
 }
-RunFailure InvalidPathUsage() { return {"Sorry, invalid Path-Usage..."}; }
+RunFailure InvalidPathUsage() { return Numbered("Sorry, invalid Path-Usage..."); }
 RunFailure UnknownOutputMode(std::string_view word) {
   return Named("Error 1040: Unknown output mode in the options, use ", word,
                "EXEXML, Glimmet, Tolvane, Corvanta or Brantle...");

@@ -16,6 +16,7 @@ TEST(StartUp, WithoutProfileArgumentFailsWithError1001) {
   const auto result = StartUp({"tavorine"}, "12:34:56");
   ASSERT_TRUE(std::holds_alternative<RunFailure>(result));
   EXPECT_EQ(std::get<RunFailure>(result).message, "Error 1001: Parameter for Profile-Name is missing !");
+  EXPECT_EQ(std::get<RunFailure>(result).number, 1001);
 }
 
 struct ProfileNameCase {

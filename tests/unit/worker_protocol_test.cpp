@@ -72,13 +72,14 @@ TEST(WorkerProtocol, RequestsAndAnswersComeBackAsTheyWent) {
 
   SystemOutcome outcome;
   outcome.failedAt = CheckStep::MissingObjects;
-  outcome.logonFailure = RunFailure{awkward};
+  outcome.logonFailure = RunFailure{1044, awkward};
   outcome.callCode = -2147483647 - 1;
   outcome.exception = awkward;
   outcome.dictionary.VIE_MIS_DD = 2147483647;
   const std::optional<SystemOutcome> answered = DecodeOutcome(EncodeOutcome(outcome));
   ASSERT_TRUE(answered.has_value());
   EXPECT_EQ(answered->failedAt, CheckStep::MissingObjects);
+  EXPECT_EQ(answered->logonFailure->number, 1044);
   EXPECT_EQ(answered->logonFailure->message, awkward);
   EXPECT_EQ(answered->callCode, outcome.callCode);
   EXPECT_EQ(answered->dictionary.VIE_MIS_DD, 2147483647);
