@@ -2,14 +2,7 @@
 
 #include <iostream>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <termios.h>
-#include <unistd.h>
-
-#include <csignal>
-#endif
+#include "platform/console_input.h"
 
 namespace tavorine {
 
@@ -22,58 +15,9 @@ std::string FirstLine() {
   return line;
 }
 
-#ifdef _WIN32
-
-bool InputIsTerminal() {
-  DWORD mode = 0;
-  return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
-}
-
-std::string LineWithoutEcho() {
-  const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
-  DWORD mode = 0;
-  GetConsoleMode(input, &mode);
-  SetConsoleMode(input, mode & ~static_cast<DWORD>(ENABLE_ECHO_INPUT));
-  std::string line = FirstLine();
-  SetConsoleMode(input, mode);
-  return line;
-}
-
-#else
-
-// The terminal's settings while echo is off. A signal handler, which is a C
-// callback, has to reach them: an interrupted prompt must not leave the
-// user's terminal silent.
-struct termios gSavedTerminal;
-volatile std::sig_atomic_t gEchoIsOff = 0;
-
-extern "C" void RestoreEchoAndRaise(int signalNumber) {
-  if (gEchoIsOff != 0) tcsetattr(STDIN_FILENO, TCSAFLUSH, &gSavedTerminal);
-  std::signal(signalNumber, SIG_DFL);
-  std::raise(signalNumber);
-}
-
-bool InputIsTerminal() { return isatty(STDIN_FILENO) != 0; }
-
-std::string LineWithoutEcho() {
-  if (tcgetattr(STDIN_FILENO, &gSavedTerminal) != 0) return FirstLine();
-  struct termios silent = gSavedTerminal;
-  silent.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-  for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) std::signal(signalNumber, RestoreEchoAndRaise);
-  gEchoIsOff = 1;
-  tcsetattr(STDIN_FILENO, TCSAFLUSH, &silent);
-  std::string line = FirstLine();
-  tcsetattr(STDIN_FILENO, TCSAFLUSH, &gSavedTerminal);
-  gEchoIsOff = 0;
-  for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) std::signal(signalNumber, SIG_DFL);
-  return line;
-}
-
-#endif
-
 std::string Prompted(const char* prompt) {
   std::cerr << prompt << std::flush;
-  std::string line = LineWithoutEcho();
+  std::string line = ReadWithoutEcho(FirstLine);
   std::cerr << '\n';
   return line;
 }

@@ -4,16 +4,13 @@
 #include <string_view>
 
 #include "config/profile_data.h"
+#include "platform/line_end.h"
 
 namespace tavorine {
 
 // Profiles written on Windows get the line end that Notepad and the people who
 // maintain profiles there expect; the reader takes either.
-#ifdef _WIN32
-inline constexpr std::string_view kProfileLineEnd = "\r\n";
-#else
-inline constexpr std::string_view kProfileLineEnd = "\n";
-#endif
+inline constexpr std::string_view kProfileLineEnd = kTextFileLineEnd;
 
 // The encoded form of a password that PasswordRefusal accepts. Starting from
 // seed, it takes the first encoding that does not end in a blank: a profile

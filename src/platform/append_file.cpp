@@ -3,7 +3,6 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -20,23 +19,6 @@ std::string OnFreshLine(std::string_view line, bool fileEndsMidLine) {
 }
 
 #ifdef _WIN32
-
-// Locks serve as a mutex only: no write ever reaches this offset.
-OVERLAPPED FarBeyondData() {
-  OVERLAPPED beyond{};
-  beyond.OffsetHigh = 0x7FFFFFFF;
-  return beyond;
-}
-
-bool TryLock(HANDLE file) {
-  OVERLAPPED beyond = FarBeyondData();
-  return LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &beyond) != 0;
-}
-
-void Unlock(HANDLE file) {
-  OVERLAPPED beyond = FarBeyondData();
-  UnlockFileEx(file, 0, 1, 0, &beyond);
-}
 
 bool EndsMidLine(HANDLE handle) {
   LARGE_INTEGER size{};
@@ -56,10 +38,6 @@ void WriteOnce(HANDLE file, const std::string& text) {
 
 #else
 
-bool TryLock(int file) { return flock(file, LOCK_EX | LOCK_NB) == 0; }
-
-void Unlock(int file) { flock(file, LOCK_UN); }
-
 bool EndsMidLine(int descriptor) {
   struct stat status {};
   if (fstat(descriptor, &status) != 0 || status.st_size == 0) return false;
@@ -78,14 +56,12 @@ void WriteOnce(int file, const std::string& text) {
 template <typename Text>
 bool AppendFile::Append(const Text& text, const LockWait& wait) {
   if (!IsOpen()) return true;
-  const NativeHandle file = file_.Handle();
   LockWait once = wait;
   if (lockStuck_) once.ownLimit = {};
-  const LockState state = WaitForLock([file] { return TryLock(file); }, once);
-  if (state == LockState::DeadlineCame) return false;
-  lockStuck_ = state != LockState::Held;
-  WriteOnce(file, text(file));
-  if (state == LockState::Held) Unlock(file);
+  const HeldLock lock(file_, LockSpan::BeyondData, once);
+  if (lock.Result() == LockState::DeadlineCame) return false;
+  lockStuck_ = lock.Result() != LockState::Held;
+  WriteOnce(file_.Handle(), text(file_.Handle()));
   return true;
 }
 

@@ -16,10 +16,30 @@ namespace {
 constexpr std::chrono::milliseconds kRetryInterval{25};
 
 #ifdef _WIN32
-bool TryLockWhole(HANDLE file) {
-  OVERLAPPED whole{};
-  return LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD, &whole) != 0;
+OVERLAPPED Where(LockSpan span) {
+  OVERLAPPED where{};
+  if (span == LockSpan::BeyondData) where.OffsetHigh = 0x7FFFFFFF;
+  return where;
 }
+
+DWORD HighLength(LockSpan span) { return span == LockSpan::WholeFile ? MAXDWORD : 0; }
+DWORD LowLength(LockSpan span) { return span == LockSpan::WholeFile ? MAXDWORD : 1; }
+
+bool TryLock(const NativeFile& file, LockSpan span) {
+  OVERLAPPED where = Where(span);
+  return LockFileEx(file.Handle(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, LowLength(span),
+                    HighLength(span), &where) != 0;
+}
+
+void Unlock(const NativeFile& file, LockSpan span) {
+  OVERLAPPED where = Where(span);
+  UnlockFileEx(file.Handle(), 0, LowLength(span), HighLength(span), &where);
+}
+#else
+// flock locks the whole file; a lock that serves as a mutex hinders no read or write.
+bool TryLock(const NativeFile& file, LockSpan) { return flock(file.Handle(), LOCK_EX | LOCK_NB) == 0; }
+
+void Unlock(const NativeFile& file, LockSpan) { flock(file.Handle(), LOCK_UN); }
 #endif
 
 }  // namespace
@@ -37,27 +57,15 @@ LockState WaitForLock(const std::function<bool()>& tryLock, const LockWait& wait
   return LockState::Held;
 }
 
-#ifdef _WIN32
-
-FileLock::FileLock(std::string_view windowsPath, const LockWait& wait) : file_(OpenLockFile(windowsPath)) {
-  if (file_.IsOpen()) state_ = WaitForLock([this] { return TryLockWhole(file_.Handle()); }, wait);
+HeldLock::HeldLock(const NativeFile& file, LockSpan span, const LockWait& wait) : file_(file), span_(span) {
+  if (file_.IsOpen()) state_ = WaitForLock([this] { return TryLock(file_, span_); }, wait);
 }
 
-FileLock::~FileLock() {
-  if (state_ != LockState::Held) return;
-  OVERLAPPED whole{};
-  UnlockFileEx(file_.Handle(), 0, MAXDWORD, MAXDWORD, &whole);
+HeldLock::~HeldLock() {
+  if (state_ == LockState::Held) Unlock(file_, span_);
 }
 
-#else
-
-FileLock::FileLock(std::string_view windowsPath, const LockWait& wait) : file_(OpenLockFile(windowsPath)) {
-  if (file_.IsOpen()) state_ = WaitForLock([this] { return flock(file_.Handle(), LOCK_EX | LOCK_NB) == 0; }, wait);
-}
-
-// Closing the file releases the lock.
-FileLock::~FileLock() = default;
-
-#endif
+FileLock::FileLock(std::string_view windowsPath, const LockWait& wait)
+    : file_(OpenLockFile(windowsPath)), lock_(file_, LockSpan::WholeFile, wait) {}
 
 }  // namespace tavorine

@@ -28,22 +28,40 @@ enum class LockState {
 // Calls tryLock until it succeeds or the wait is over.
 LockState WaitForLock(const std::function<bool()>& tryLock, const LockWait& wait);
 
-// An exclusive lock on a lock file, held from construction to destruction.
-// Runs of the program started at the same time in one working directory wait
-// for each other here. The system releases the lock of a process that ends in
-// any way, so a killed holder blocks no one.
-class FileLock {
+// What of a file a lock covers: all of it, or (on Windows) only a byte far
+// beyond any data, so that a lock that serves as a mutex never stands in the
+// way of the file's own reads and writes.
+enum class LockSpan { WholeFile, BeyondData };
+
+// An exclusive lock on an open file, waited for as wait says and held from
+// construction to destruction. The system releases the lock of a process that
+// ends in any way, so a killed holder blocks no one. Borrows the file.
+class HeldLock {
  public:
-  FileLock(std::string_view windowsPath, const LockWait& wait);
-  ~FileLock();
-  FileLock(const FileLock&) = delete;
-  FileLock& operator=(const FileLock&) = delete;
+  HeldLock(const NativeFile& file, LockSpan span, const LockWait& wait);
+  ~HeldLock();
+  HeldLock(const HeldLock&) = delete;
+  HeldLock& operator=(const HeldLock&) = delete;
 
   LockState Result() const { return state_; }
 
  private:
-  NativeFile file_;
+  const NativeFile& file_;
+  LockSpan span_;
   LockState state_ = LockState::Unavailable;
+};
+
+// An exclusive lock on a lock file of its own. Runs of the program started at
+// the same time in one working directory wait for each other here.
+class FileLock {
+ public:
+  FileLock(std::string_view windowsPath, const LockWait& wait);
+
+  LockState Result() const { return lock_.Result(); }
+
+ private:
+  NativeFile file_;
+  HeldLock lock_;
 };
 
 }  // namespace tavorine

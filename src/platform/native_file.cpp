@@ -126,6 +126,12 @@ NativeFile OpenLockFile(std::string_view windowsPath) {
                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
 }
 
+NativeFile CreateNewPrivateFile(const std::filesystem::path& path) {
+  return NativeFile(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+bool FlushToDisk(const NativeFile& file) { return FlushFileBuffers(file.Handle()) != 0; }
+
 bool NamesItself(const std::string& nativePath) {
   const DWORD attributes = GetFileAttributesA(nativePath.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return false;
@@ -195,6 +201,12 @@ NativeFile OpenForAppending(std::string_view windowsPath) {
 NativeFile OpenLockFile(std::string_view windowsPath) { return OpenedRegular(windowsPath, O_RDWR | O_CREAT); }
 
 NativeFile OpenEmptyFile(std::string_view windowsPath) { return OpenedRegular(windowsPath, O_WRONLY | O_CREAT | O_TRUNC); }
+
+NativeFile CreateNewPrivateFile(const std::filesystem::path& path) {
+  return NativeFile(open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_NOCTTY | O_CLOEXEC, 0600));
+}
+
+bool FlushToDisk(const NativeFile& file) { return fsync(file.Handle()) == 0; }
 
 bool NamesItself(const std::string& nativePath) {
   struct stat status {};

@@ -1,4 +1,5 @@
 #pragma once
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -70,6 +71,14 @@ NativeFile OpenLockFile(std::string_view windowsPath);
 // A file of the program's own, empty: made, or one that a killed run left
 // emptied.
 NativeFile OpenEmptyFile(std::string_view windowsPath);
+
+// A new file where nothing stands yet, not even a link, that only its owner
+// may read (on POSIX; on Windows the folder's rights hold): a file that will
+// hold a password. Not open when anything is there.
+NativeFile CreateNewPrivateFile(const std::filesystem::path& path);
+// Puts what the system still holds of the file onto the disk; false when it
+// cannot.
+bool FlushToDisk(const NativeFile& file);
 
 // Whether the native path leads to the file or folder of that name in its
 // folder itself, and not through a link to something elsewhere. Removing

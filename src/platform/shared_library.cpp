@@ -101,6 +101,8 @@ std::string ProgramFolder() {
 
 #ifdef _WIN32
 
+std::string SharedLibraryFileName(std::string_view stem) { return std::string(stem) + ".dll"; }
+
 std::string SystemFolder() {
   char folder[MAX_PATH];
   const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
@@ -121,6 +123,8 @@ void* LibraryRoutine(void* library, const char* name) {
 }
 
 #else
+
+std::string SharedLibraryFileName(std::string_view stem) { return std::string(stem) + ".so"; }
 
 std::string SystemFolder() { return {}; }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 namespace tavorine {
 
@@ -7,6 +8,9 @@ namespace tavorine {
 
 // The folder of the running program, ending in its separator.
 std::string ProgramFolder();
+
+// The file name of the shared library stem names: "librfc32.dll" on Windows.
+std::string SharedLibraryFileName(std::string_view stem);
 
 // The Windows system folder, ending in "\"; empty on other systems.
 std::string SystemFolder();

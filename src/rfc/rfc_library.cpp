@@ -6,15 +6,12 @@ namespace tavorine {
 
 namespace {
 
-#ifdef _WIN32
-constexpr const char* kLibraryName = "librfc32.dll";
-#else
-constexpr const char* kLibraryName = "librfc32.so";
-#endif
+constexpr std::string_view kLibraryStem = "librfc32";
 
 std::vector<std::string> PlacesToLook() {
-  std::vector<std::string> places{ProgramFolder() + kLibraryName};
-  if (const std::string system = SystemFolder(); !system.empty()) places.push_back(system + kLibraryName);
+  const std::string name = SharedLibraryFileName(kLibraryStem);
+  std::vector<std::string> places{ProgramFolder() + name};
+  if (const std::string system = SystemFolder(); !system.empty()) places.push_back(system + name);
   return places;
 }
 
@@ -79,7 +76,7 @@ RfcLibraryLoading LoadRfcLibrary() {
     loading.library = std::move(library);
     return loading;
   }
-  loading.failure = messages::LibraryNotFound(kLibraryName, looked);
+  loading.failure = messages::LibraryNotFound(SharedLibraryFileName(kLibraryStem), looked);
   return loading;
 }
 
