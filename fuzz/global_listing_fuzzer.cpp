@@ -5,7 +5,7 @@
 
 #include "config/listing_file.h"
 #include "fuzz_input.h"
-#include "platform/ascii_case.h"
+#include "platform/text/ascii_case.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   auto parts = fuzz::Parts(fuzz::Text(data, size), 2);

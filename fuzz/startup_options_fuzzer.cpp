@@ -2,8 +2,8 @@
 // is up to four arguments (the program's path first), separated by NUL bytes.
 #include <variant>
 
-#include "driver/option_words.h"
-#include "driver/startup.h"
+#include "driver/run/option_words.h"
+#include "driver/startup/startup.h"
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "fuzz_input.h"
-#include "platform/random_access_file.h"
+#include "platform/files/random_access_file.h"
 #include "rfc/trace_file_scan.h"
 #include "support/forward_trace_scan.h"
 

@@ -1,7 +1,7 @@
 // The worker protocol's readers, over what either side of the pipe may have
 // sent: a stream of records, each record's fields decoded as every kind.
 // Whatever decodes must encode back to the very bytes it came from.
-#include "driver/worker_protocol.h"
+#include "driver/group_run/worker_protocol.h"
 #include "fuzz_input.h"
 
 namespace {

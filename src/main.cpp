@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "driver/program.h"
-#include "driver/road.h"
+#include "driver/run/road.h"
 #include "output/messages.h"
-#include "platform/process_end.h"
-#include "platform/standard_streams.h"
+#include "platform/process/process_end.h"
+#include "platform/process/standard_streams.h"
 
 namespace {
 

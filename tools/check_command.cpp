@@ -2,9 +2,9 @@
 
 #include "commands.h"
 #include "config/profile_report.h"
-#include "platform/input_file.h"
 #include "field_rules.h"
 #include "file_named.h"
+#include "platform/files/input_file.h"
 #include "usage.h"
 
 namespace tavorine {

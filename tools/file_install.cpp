@@ -5,7 +5,7 @@
 #include <random>
 #include <sstream>
 
-#include "platform/native_file.h"
+#include "platform/files/native_file.h"
 
 namespace tavorine {
 

@@ -1,6 +1,6 @@
 #include "file_named.h"
 
-#include "platform/windows_path.h"
+#include "platform/files/windows_path.h"
 
 namespace tavorine {
 

@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "platform/console_input.h"
+#include "platform/process/console_input.h"
 
 namespace tavorine {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "config/profile_data.h"
-#include "platform/line_end.h"
+#include "platform/text/line_end.h"
 
 namespace tavorine {
 

@@ -4,9 +4,9 @@
 
 #include "config/profile_data.h"
 #include "output/check_outcome.h"
-#include "platform/deadline.h"
-#include "platform/input_file.h"
-#include "platform/output_sink.h"
+#include "platform/files/input_file.h"
+#include "platform/process/output_sink.h"
+#include "platform/time/deadline.h"
 #include "rfc/logon.h"
 #include "rfc/rfc_session.h"
 

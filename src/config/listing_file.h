@@ -6,7 +6,7 @@
 #include <variant>
 
 #include "output/run_failure.h"
-#include "platform/byte_stream.h"
+#include "platform/text/byte_stream.h"
 
 namespace tavorine {
 

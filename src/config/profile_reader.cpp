@@ -5,8 +5,8 @@
 #include "config/password_codec.h"
 #include "config/profile_fields.h"
 #include "output/messages.h"
-#include "platform/ascii_case.h"
-#include "platform/piece_reader.h"
+#include "platform/text/ascii_case.h"
+#include "platform/text/piece_reader.h"
 
 namespace tavorine {
 

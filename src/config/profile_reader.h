@@ -5,7 +5,7 @@
 
 #include "config/profile_data.h"
 #include "output/run_failure.h"
-#include "platform/byte_stream.h"
+#include "platform/text/byte_stream.h"
 
 namespace tavorine {
 

@@ -3,8 +3,8 @@
 #include <array>
 
 #include "output/messages.h"
-#include "platform/ascii_case.h"
-#include "platform/piece_reader.h"
+#include "platform/text/ascii_case.h"
+#include "platform/text/piece_reader.h"
 
 namespace tavorine {
 

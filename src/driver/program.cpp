@@ -2,10 +2,10 @@
 
 #include <variant>
 
-#include "driver/diagnosis.h"
-#include "driver/listing_worker.h"
-#include "driver/sensor_call.h"
-#include "driver/usage.h"
+#include "driver/diagnosis/diagnosis.h"
+#include "driver/group_run/listing_worker.h"
+#include "driver/startup/sensor_call.h"
+#include "driver/startup/usage.h"
 
 namespace tavorine {
 

@@ -2,9 +2,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/exit_status.h"
-#include "platform/output_sink.h"
-#include "platform/process_end.h"
+#include "platform/process/exit_status.h"
+#include "platform/process/output_sink.h"
+#include "platform/process/process_end.h"
 
 namespace tavorine {
 

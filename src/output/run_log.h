@@ -4,8 +4,8 @@
 #include <memory>
 #include <string_view>
 
-#include "platform/append_file.h"
-#include "platform/deadline.h"
+#include "platform/files/append_file.h"
+#include "platform/time/deadline.h"
 
 namespace tavorine {
 

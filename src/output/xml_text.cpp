@@ -1,6 +1,6 @@
 #include "output/xml_text.h"
 
-#include "platform/narrow_text.h"
+#include "platform/text/narrow_text.h"
 
 namespace tavorine {
 

@@ -1,8 +1,8 @@
 #pragma once
 #include <string_view>
 
-#include "platform/output_sink.h"
-#include "platform/process_end.h"
+#include "platform/process/output_sink.h"
+#include "platform/process/process_end.h"
 #include "rfc/rfc_library.h"
 
 namespace tavorine {

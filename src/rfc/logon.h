@@ -6,8 +6,8 @@
 #include "config/profile_data.h"
 #include "output/run_failure.h"
 #include "output/run_log.h"
-#include "platform/input_file.h"
-#include "platform/output_sink.h"
+#include "platform/files/input_file.h"
+#include "platform/process/output_sink.h"
 #include "rfc/rfc_library.h"
 #include "rfc/sap_rfc_ini.h"
 

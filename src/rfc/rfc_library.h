@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "output/run_failure.h"
-#include "platform/shared_library.h"
+#include "platform/process/shared_library.h"
 #include "rfc/rfc_api.h"
 
 namespace tavorine {

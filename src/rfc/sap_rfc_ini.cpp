@@ -1,7 +1,7 @@
 #include "rfc/sap_rfc_ini.h"
 
-#include "platform/atomic_write.h"
-#include "platform/file_lock.h"
+#include "platform/files/file_lock.h"
+#include "platform/process/atomic_write.h"
 
 namespace tavorine {
 

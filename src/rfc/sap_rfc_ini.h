@@ -6,8 +6,8 @@
 #include <string_view>
 #include <variant>
 
-#include "platform/deadline.h"
-#include "platform/input_file.h"
+#include "platform/files/input_file.h"
+#include "platform/time/deadline.h"
 #include "rfc/rfc_api.h"
 
 namespace tavorine {

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/random_access_file.h"
+#include "platform/files/random_access_file.h"
 
 namespace tavorine {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/piece_reader.h"
+#include "platform/text/piece_reader.h"
 
 namespace tavorine {
 

@@ -7,12 +7,12 @@
 
 #include "config/listing_file.h"
 #include "config/sensor_directory.h"
-#include "platform/delete_file.h"
-#include "platform/input_file.h"
-#include "platform/piece_reader.h"
-#include "platform/private_folder.h"
-#include "platform/process_id.h"
-#include "platform/windows_path.h"
+#include "platform/files/delete_file.h"
+#include "platform/files/input_file.h"
+#include "platform/files/windows_path.h"
+#include "platform/process/private_folder.h"
+#include "platform/process/process_id.h"
+#include "platform/text/piece_reader.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "driver/option_words.h"
+#include "driver/run/option_words.h"
 
 namespace tavorine {
 namespace {

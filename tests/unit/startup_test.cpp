@@ -1,4 +1,4 @@
-#include "driver/startup.h"
+#include "driver/startup/startup.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "driver/worker_protocol.h"
+#include "driver/group_run/worker_protocol.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,14 @@
+#include "driver/single_run/progress_lines.h"
+
+namespace tavorine {
+
+std::string ProgressLines(const RunOptions& options, const ProfileData& profile, std::string_view time) {
+  std::string lines = options.startBanner + "\n";
+  lines += "* " + std::string(time) + " " + options.profileName + ", " + profile.DisplayHost + ", " +
+           profile.Destination + ", " + profile.Sysnr + ", " + profile.Client + " State=Processing\n";
+  lines += "* " + std::string(time) + " " + kProgramName + " - " + ParametersText(options.optionsAsGiven) +
+           " State=Executing\n";
+  return lines;
+}
+
+}  // namespace tavorine
