@@ -20,7 +20,7 @@ void CheckAccepted(const ProfileData& data) {
 auto Fields(const tavorine::ProfileReading& reading) {
   const ProfileData& d = reading.data;
   return std::tie(d.Extcompany, d.Destination, d.Client, d.User, d.Password, d.Language, d.Mode, d.Hostname,
-                  d.Sysnr, d.Gwhost, d.Gwservice, d.DisplayHost);
+                  d.Sysnr, d.Gwhost, d.Gwservice);
 }
 
 std::string WithWindowsLineEnds(std::string_view text) {

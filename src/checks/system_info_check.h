@@ -7,9 +7,9 @@
 namespace tavorine {
 
 // Calls RFC_SYSTEM_INFO; on success databaseSystem gets what the run uses of
-// its answer, RFCDBSYS, 10 characters as received. (The answering host,
-// RFCHOST, would only replace the host of progress lines that are printed
-// before the call, so it is not kept.)
+// its answer, RFCDBSYS, 10 characters as received. RFCHOST, the host that
+// answered, is not kept: every line that shows a host is printed before the
+// call.
 CallOutcome SystemInfoCheck(RfcSession& session, RFC_HANDLE handle, std::string& databaseSystem);
 
 }  // namespace tavorine

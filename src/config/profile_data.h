@@ -17,9 +17,6 @@ struct ProfileData {
   std::string Sysnr;
   std::string Gwhost;
   std::string Gwservice;
-  // The host shown in progress lines: the profile's host name, until the
-  // system information check replaces it by the host that answered.
-  std::string DisplayHost;
 };
 
 }  // namespace tavorine

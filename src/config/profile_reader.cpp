@@ -73,7 +73,6 @@ ProfileReading ReadProfile(ByteStream& profile, std::size_t pieceLength, Passwor
         data.User = AsciiUpperCase(value);
       } else {
         data.*field.member = value;
-        if (field.member == &ProfileData::Hostname) data.DisplayHost = value;
       }
       break;
     }

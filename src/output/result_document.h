@@ -41,10 +41,8 @@ class ResultDocument {
   void DocErrorAfterHead(std::string_view message);
 
   void AppendText(std::string_view text);
-  void Clear() { text_.clear(); }
 
   const std::string& Text() const { return text_; }
-  int ChannelCount() const { return channelCount_; }
 
  private:
   void CorvantaChannel(std::string_view name, std::string_view value, std::string_view unit);

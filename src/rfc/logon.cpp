@@ -91,8 +91,9 @@ LogonResult Logon(const LogonContext& context, const ProfileData& profile,
       destinationIni->bytes, [&] { return context.library.RfcOpenEx(connectString.c_str(), &errorInfo); },
       context.deadline);
   if (const auto* fault = std::get_if<SapRfcIniFault>(&opened)) {
-    if (*fault == SapRfcIniFault::DeadlineCame) return {0, LogonRoad::SapRfcIni, std::nullopt, true};
-    if (*fault == SapRfcIniFault::NotWritten) return {0, LogonRoad::SapRfcIni, std::nullopt};
+    // At the deadline the run's own ending takes over; a copy that failed
+    // fails the logon as the library would.
+    if (*fault != SapRfcIniFault::LockTimedOut) return {0, LogonRoad::SapRfcIni, std::nullopt};
     return {0, LogonRoad::SapRfcIni, messages::SapRfcIniLocked(static_cast<int>(kSapRfcIniLockWait.count()))};
   }
   const RFC_HANDLE handle = std::get<RFC_HANDLE>(opened);

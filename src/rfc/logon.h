@@ -61,9 +61,6 @@ struct LogonResult {
   // Why the library was not even asked, when that has its own message:
   // "SapRfc.<destination>" too large, "SapRfc.ini" locked for too long.
   std::optional<RunFailure> failure;
-  // The run's deadline came while another run held "SapRfc.ini": the run
-  // is ending, and the logon was not made.
-  bool deadlineCame = false;
 };
 
 // Opens the connection: through RfcOpenEx after copying destinationIni (the

@@ -66,7 +66,6 @@ TEST(ChannelText, CorvantaWritesTheFirstTenOfTwelveChannels) {
     expected += "\n\nMessage.C" + n + ": C" + n + " (#)\nStatistic.C" + n + ": " + std::to_string(i * 10);
   }
   EXPECT_EQ(document.Text(), expected + "\n");
-  EXPECT_EQ(document.ChannelCount(), 12);
 }
 
 TEST(ChannelText, BrantleSelectionCountsEveryChannelCall) {

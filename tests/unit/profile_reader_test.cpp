@@ -102,7 +102,6 @@ std::vector<ReaderCase> Cases() {
         {&ProfileData::Language, "E"},
         {&ProfileData::Mode, "A3x"},
         {&ProfileData::Hostname, "host1"},
-        {&ProfileData::DisplayHost, "host1"},
         {&ProfileData::Sysnr, "00"},
         {&ProfileData::Gwhost, "gw1"},
         {&ProfileData::Gwservice, "sapgw00"}}},

@@ -56,7 +56,7 @@ TEST(WorkerProtocol, RequestsAndAnswersComeBackAsTheyWent) {
   const std::string awkward = std::string("#,; =:\\/\r\n\t\"", 13) + std::string(1, '\0') + "00000008" + "\xff";
   CheckRequest check;
   for (std::string* text : {&check.profile.Destination, &check.profile.Password, &check.profile.Hostname,
-                            &check.profile.DisplayHost, &check.profile.Gwservice}) {
+                            &check.profile.Gwservice}) {
     *text = awkward;
   }
   check.destinationIni = WholeFile{awkward, std::nullopt};

@@ -22,7 +22,7 @@ PreparedSystem PrepareSystem(const RunOptions& options, const std::string& entry
     system.profile = reading.data;
   }
   const ProfileData& profile = system.profile;
-  system.consoleLine = "* " + LocalTimeOfDay() + " " + entry + ", " + profile.DisplayHost + ", " +
+  system.consoleLine = "* " + LocalTimeOfDay() + " " + entry + ", " + profile.Hostname + ", " +
                        profile.Destination + ", " + profile.Sysnr + ", " + profile.Client;
   return system;
 }

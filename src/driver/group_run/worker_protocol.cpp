@@ -94,10 +94,10 @@ class FieldReader {
 };
 
 // The profile's texts in a fixed order.
-constexpr std::array<std::string ProfileData::*, 12> kProfileTexts = {
+constexpr std::array<std::string ProfileData::*, 11> kProfileTexts = {
     &ProfileData::Extcompany, &ProfileData::Destination, &ProfileData::Client,    &ProfileData::User,
     &ProfileData::Password,   &ProfileData::Language,    &ProfileData::Mode,      &ProfileData::Hostname,
-    &ProfileData::Sysnr,      &ProfileData::Gwhost,      &ProfileData::Gwservice, &ProfileData::DisplayHost,
+    &ProfileData::Sysnr,      &ProfileData::Gwhost,      &ProfileData::Gwservice,
 };
 
 // How a request tells the state of "SapRfc.<destination>".

@@ -4,7 +4,7 @@ namespace tavorine {
 
 std::string ProgressLines(const RunOptions& options, const ProfileData& profile, std::string_view time) {
   std::string lines = options.startBanner + "\n";
-  lines += "* " + std::string(time) + " " + options.profileName + ", " + profile.DisplayHost + ", " +
+  lines += "* " + std::string(time) + " " + options.profileName + ", " + profile.Hostname + ", " +
            profile.Destination + ", " + profile.Sysnr + ", " + profile.Client + " State=Processing\n";
   lines += "* " + std::string(time) + " " + kProgramName + " - " + ParametersText(options.optionsAsGiven) +
            " State=Executing\n";
