@@ -28,15 +28,28 @@ std::optional<std::size_t> ReadLength(std::string_view text) {
   return length;
 }
 
-// Fields in a row, each with its length.
+// Fields in a row, each with its length. It takes the same calls as
+// FieldReader, so that one list of a record's fields serves both ways.
 class FieldWriter {
  public:
-  FieldWriter& Text(std::string_view text) {
+  void Text(std::string_view text) {
     bytes_ += Length(text.size());
     bytes_ += text;
-    return *this;
   }
-  FieldWriter& Number(std::int64_t number) { return Text(std::to_string(number)); }
+  template <typename Integer>
+  void Number(Integer number, Integer, Integer) {
+    Text(std::to_string(number));
+  }
+  void Flag(bool flag) { Text(flag ? "1" : "0"); }
+  template <typename Enum>
+  void Choice(Enum value, Enum) {
+    Text(std::to_string(static_cast<int>(value)));
+  }
+  template <typename Value, typename ValueFields>
+  void Optional(const std::optional<Value>& value, const ValueFields& valueFields) {
+    Flag(value.has_value());
+    valueFields(value ? *value : Value{});
+  }
   std::string Bytes() { return std::move(bytes_); }
 
  private:
@@ -79,6 +92,25 @@ class FieldReader {
     return true;
   }
 
+  // One of an enumeration's values, from the first to last.
+  template <typename Enum>
+  bool Choice(Enum& value, Enum last) {
+    int number = 0;
+    if (!Number(number, 0, static_cast<int>(last))) return false;
+    value = static_cast<Enum>(number);
+    return true;
+  }
+
+  // A flag, then the fields of a value that is there only when it is set.
+  template <typename Value, typename ValueFields>
+  void Optional(std::optional<Value>& value, const ValueFields& valueFields) {
+    bool present = false;
+    Flag(present);
+    Value read{};
+    valueFields(read);
+    if (present) value = std::move(read);
+  }
+
   // Whether every field was read and nothing follows.
   bool Whole() const { return !failed_ && rest_.empty(); }
 
@@ -104,6 +136,62 @@ constexpr std::array<std::string ProfileData::*, 11> kProfileTexts = {
 constexpr std::string_view kNoIni = "-";
 constexpr std::string_view kIniTooLarge = "L";
 constexpr std::string_view kIniRead = "F";
+
+// The fields of each kind of record, in order: the one list that writes them
+// (Fields a FieldWriter, Record const) and reads them back (a FieldReader).
+struct StartFields {
+  template <typename Fields, typename Record>
+  static void List(Fields& fields, Record& request) {
+    fields.Text(request.optionsAsGiven);
+    fields.Text(request.folder);
+    fields.Flag(request.tellsSapRfcIni);
+  }
+};
+
+struct LogFields {
+  template <typename Fields, typename Record>
+  static void List(Fields& fields, Record& line) {
+    fields.Number(line.number, INT32_MIN, INT32_MAX);
+    fields.Text(line.text);
+    fields.Text(line.detail);
+  }
+};
+
+struct OutcomeFields {
+  template <typename Fields, typename Record>
+  static void List(Fields& fields, Record& outcome) {
+    fields.Choice(outcome.failedAt, CheckStep::Done);
+    fields.Flag(outcome.throughSapRfcIni);
+    fields.Optional(outcome.logonFailure, [&fields](auto& failure) {
+      fields.Number(failure.number, 0, INT32_MAX);
+      fields.Text(failure.message);
+    });
+    fields.Number(outcome.callCode, INT32_MIN, INT32_MAX);
+    fields.Text(outcome.exception);
+    fields.Text(outcome.databaseSystem);
+    auto& state = outcome.dictionary;
+    for (auto* text : {&state.DBSYS, &state.FS_A_DATE, &state.FS_A_TIME, &state.SYSID}) fields.Text(*text);
+    for (auto* count : {&state.TAB_MIS_DD, &state.IDX_MIS_DD, &state.CST_MIS_DD, &state.VIE_MIS_DD}) {
+      fields.Number(*count, INT32_MIN, INT32_MAX);
+    }
+  }
+};
+
+template <typename FieldList, typename Record>
+std::string Encoded(const Record& record) {
+  FieldWriter fields;
+  FieldList::List(fields, record);
+  return fields.Bytes();
+}
+
+template <typename FieldList, typename Record>
+std::optional<Record> Decoded(std::string_view bytes) {
+  FieldReader fields(bytes);
+  Record record;
+  FieldList::List(fields, record);
+  if (!fields.Whole()) return std::nullopt;
+  return record;
+}
 
 }  // namespace
 
@@ -141,26 +229,20 @@ std::optional<Record> RecordReader::Next() {
 }
 
 std::string EncodeStart(const StartRequest& request) {
-  return FieldWriter().Text(request.optionsAsGiven).Text(request.folder).Number(request.tellsSapRfcIni).Bytes();
+  return Encoded<StartFields>(request);
 }
 
 std::optional<StartRequest> DecodeStart(std::string_view bytes) {
-  FieldReader fields(bytes);
-  StartRequest request;
-  fields.Text(request.optionsAsGiven);
-  fields.Text(request.folder);
-  fields.Flag(request.tellsSapRfcIni);
-  if (!fields.Whole()) return std::nullopt;
-  return request;
+  return Decoded<StartFields, StartRequest>(bytes);
 }
 
 std::string EncodeCheck(const CheckRequest& request) {
   FieldWriter fields;
   for (const auto member : kProfileTexts) fields.Text(request.profile.*member);
   const std::optional<WholeFile>& ini = request.destinationIni;
-  if (!ini) return fields.Text(kNoIni).Bytes();
-  if (ini->fault) return fields.Text(kIniTooLarge).Bytes();
-  return fields.Text(kIniRead).Text(ini->bytes).Bytes();
+  fields.Text(!ini ? kNoIni : ini->fault ? kIniTooLarge : kIniRead);
+  if (ini && !ini->fault) fields.Text(ini->bytes);
+  return fields.Bytes();
 }
 
 std::optional<CheckRequest> DecodeCheck(std::string_view bytes) {
@@ -182,67 +264,19 @@ std::optional<CheckRequest> DecodeCheck(std::string_view bytes) {
 }
 
 std::string EncodeLog(const LogLine& line) {
-  return FieldWriter().Number(line.number).Text(line.text).Text(line.detail).Bytes();
+  return Encoded<LogFields>(line);
 }
 
 std::optional<LogLine> DecodeLog(std::string_view bytes) {
-  FieldReader fields(bytes);
-  LogLine line;
-  fields.Number(line.number, INT32_MIN, INT32_MAX);
-  fields.Text(line.text);
-  fields.Text(line.detail);
-  if (!fields.Whole()) return std::nullopt;
-  return line;
+  return Decoded<LogFields, LogLine>(bytes);
 }
 
 std::string EncodeOutcome(const SystemOutcome& outcome) {
-  const DictionaryState& state = outcome.dictionary;
-  return FieldWriter()
-      .Number(static_cast<int>(outcome.failedAt))
-      .Number(outcome.throughSapRfcIni ? 1 : 0)
-      .Number(outcome.logonFailure ? 1 : 0)
-      .Number(outcome.logonFailure ? outcome.logonFailure->number : 0)
-      .Text(outcome.logonFailure ? outcome.logonFailure->message : "")
-      .Number(outcome.callCode)
-      .Text(outcome.exception)
-      .Text(outcome.databaseSystem)
-      .Text(state.DBSYS)
-      .Text(state.FS_A_DATE)
-      .Text(state.FS_A_TIME)
-      .Text(state.SYSID)
-      .Number(state.TAB_MIS_DD)
-      .Number(state.IDX_MIS_DD)
-      .Number(state.CST_MIS_DD)
-      .Number(state.VIE_MIS_DD)
-      .Bytes();
+  return Encoded<OutcomeFields>(outcome);
 }
 
 std::optional<SystemOutcome> DecodeOutcome(std::string_view bytes) {
-  FieldReader fields(bytes);
-  SystemOutcome outcome;
-  DictionaryState& state = outcome.dictionary;
-  int step = 0;
-  bool failedLogon = false;
-  RunFailure failure;
-  fields.Number(step, 0, static_cast<int>(CheckStep::Done));
-  fields.Flag(outcome.throughSapRfcIni);
-  fields.Flag(failedLogon);
-  fields.Number(failure.number, 0, INT32_MAX);
-  fields.Text(failure.message);
-  fields.Number(outcome.callCode, INT32_MIN, INT32_MAX);
-  fields.Text(outcome.exception);
-  fields.Text(outcome.databaseSystem);
-  fields.Text(state.DBSYS);
-  fields.Text(state.FS_A_DATE);
-  fields.Text(state.FS_A_TIME);
-  fields.Text(state.SYSID);
-  for (std::int32_t* count : {&state.TAB_MIS_DD, &state.IDX_MIS_DD, &state.CST_MIS_DD, &state.VIE_MIS_DD}) {
-    fields.Number(*count, INT32_MIN, INT32_MAX);
-  }
-  if (!fields.Whole()) return std::nullopt;
-  outcome.failedAt = static_cast<CheckStep>(step);
-  if (failedLogon) outcome.logonFailure = std::move(failure);
-  return outcome;
+  return Decoded<OutcomeFields, SystemOutcome>(bytes);
 }
 
 }  // namespace tavorine
