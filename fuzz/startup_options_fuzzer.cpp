@@ -8,7 +8,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::vector<std::string> arguments = fuzz::Parts(fuzz::Text(data, size), 4);
-  const auto result = tavorine::StartUp(arguments, "12:00:00");
+  const auto result = tavorine::StartUp(arguments);
   if (const auto* options = std::get_if<tavorine::RunOptions>(&result)) {
     fuzz::Check(options->profileDir.empty() ||
                     tavorine::ProfileNameSeparators(*options).find(options->profileDir.back()) != std::string::npos,

@@ -16,7 +16,7 @@ constexpr std::string_view kDiagnoseWord = "--diagnose";
 }  // namespace
 
 ExitStatus RunProgram(const std::vector<std::string>& arguments, OutputSink& output, const ProcessEnd& processEnd) {
-  const auto started = std::chrono::steady_clock::now();
+  const StartTime started;
   if (const auto usage = UsageText(arguments)) {
     output.Write(*usage);
     return EndRun({}, OutputMode::EXEXML, output);

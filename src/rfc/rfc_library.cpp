@@ -48,6 +48,7 @@ std::string WhyNotLoaded(const LibraryPlace& place) {
       if (place.facts.bits == ProgramBits()) return "it is built for another kind of processor than the program";
       return "it is a " + std::to_string(place.facts.bits) + "-bit library, the program is " +
              std::to_string(ProgramBits()) + "-bit";
+    case LibraryFileFacts::Kind::Unreadable:
     case LibraryFileFacts::Kind::Library:
       break;
   }
@@ -58,11 +59,12 @@ RfcLibraryLoading LoadRfcLibrary() {
   RfcLibraryLoading loading;
   std::vector<std::string> looked;
   for (const std::string& path : PlacesToLook()) {
-    LibraryPlace& place = loading.places.emplace_back(LibraryPlace{path, InspectLibraryFile(path), {}});
+    LibraryPlace& place = loading.places.emplace_back(LibraryPlace{path, {LibraryFileFacts::Kind::Library, 0}, {}});
     looked.push_back(path);
-    if (place.facts.kind == LibraryFileFacts::Kind::Missing) continue;
     void* handle = LoadSharedLibrary(path, place.loadError);
     if (handle == nullptr) {
+      place.facts = InspectLibraryFile(path);
+      if (place.facts.kind == LibraryFileFacts::Kind::Missing) continue;
       loading.failure = messages::LibraryNotLoaded(path, WhyNotLoaded(place));
       return loading;
     }

@@ -7,13 +7,13 @@ namespace {
 
 RunOptions Started(std::vector<std::string> arguments) {
   arguments.insert(arguments.begin(), "tavorine");
-  auto result = StartUp(arguments, "12:34:56");
+  auto result = StartUp(arguments);
   EXPECT_TRUE(std::holds_alternative<RunOptions>(result));
   return std::get<RunOptions>(result);
 }
 
 TEST(StartUp, WithoutProfileArgumentFailsWithError1001) {
-  const auto result = StartUp({"tavorine"}, "12:34:56");
+  const auto result = StartUp({"tavorine"});
   ASSERT_TRUE(std::holds_alternative<RunFailure>(result));
   EXPECT_EQ(std::get<RunFailure>(result).message, "Error 1001: Parameter for Profile-Name is missing !");
   EXPECT_EQ(std::get<RunFailure>(result).number, 1001);
@@ -128,14 +128,15 @@ TEST(StartUp, ExactlyOneOutputModeHolds) {
 TEST(StartUp, UnknownOutputModeIsRefused) {
   for (const std::string text : {"MODE=", "MODE=XML", "MODE=Brantles"}) {
     SCOPED_TRACE(text);
-    const auto result = StartUp({"tavorine", "SYS", text}, "12:34:56");
+    const auto result = StartUp({"tavorine", "SYS", text});
     ASSERT_TRUE(std::holds_alternative<RunFailure>(result));
     EXPECT_EQ(std::get<RunFailure>(result).message.substr(0, 11), "Error 1040:");
   }
 }
 
 TEST(StartUp, BannerCarriesStartTimeNameAndVersion) {
-  EXPECT_EQ(Started({"SYS"}).startBanner, "* 12:34:56 SAP Tavorine Vers 4.3 / 29.08.22");
+  const StartTime started;
+  EXPECT_EQ(StartBanner(started), "* " + LocalTimeOfDay(started.Wall()) + " SAP Tavorine Vers 4.3 / 29.08.22");
 }
 
 }  // namespace

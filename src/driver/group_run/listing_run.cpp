@@ -34,9 +34,8 @@ std::variant<Listing, ListingFault> ReadListing(const RunOptions& options, Input
 
 // The line shows the options up to " @" only; the run itself keeps them whole,
 // since the logon reads its ",HOST=" and ",NO=" values wherever they stand.
-std::string StartLines(const RunOptions& options) {
-  const std::string startTime = options.startBanner.substr(2, 8);
-  return options.startBanner + "\n* " + startTime + " " + GroupStartOptions(options.optionsAsGiven) +
+std::string StartLines(const RunOptions& options, const StartTime& started) {
+  return StartBanner(started) + "\n* " + LocalTimeOfDay(started.Wall()) + " " + GroupStartOptions(options.optionsAsGiven) +
          " State=Executing\n";
 }
 
@@ -80,7 +79,7 @@ RunEnd RunListing(RunOptions options, InputFile& listingFile, const RunContext& 
   if (const auto* failure = std::get_if<RunFailure>(&started)) return {*failure};
   RfcRun& rfc = *std::get<std::unique_ptr<RfcRun>>(started);
 
-  if (options.consoleTrace) context.output.Write(StartLines(options));
+  if (options.consoleTrace) context.output.Write(StartLines(options, context.started));
   ResultDocument document(options.outputMode);
   document.DocOpen();
   context.output.Write(document.Text() + "\n");

@@ -16,10 +16,12 @@ std::variant<std::unique_ptr<RfcRun>, RunFailure> RfcRun::Start(const RunOptions
                                                                  RunLog::Destination logTo) {
   const Narration& narration = context.narration;
   RfcLibraryLoading loading = LoadRfcLibrary();
-  narration.Say("The RFC library, looked for by its full path (never in the working directory):");
-  for (const LibraryPlace& place : loading.places) {
-    const bool loaded = loading.library && loading.library->path == place.path;
-    narration.Say(place.path + ": " + (loaded ? "loaded" : WhyNotLoaded(place)), 1);
+  if (narration.Told()) {
+    narration.Say("The RFC library, looked for by its full path (never in the working directory):");
+    for (const LibraryPlace& place : loading.places) {
+      const bool loaded = loading.library && loading.library->path == place.path;
+      narration.Say(place.path + ": " + (loaded ? "loaded" : WhyNotLoaded(place)), 1);
+    }
   }
   if (loading.failure) return *loading.failure;
   return std::make_unique<RfcRun>(std::move(loading.library), options, context,

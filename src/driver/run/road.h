@@ -8,6 +8,7 @@
 #include "platform/process/exit_status.h"
 #include "platform/process/output_sink.h"
 #include "platform/process/process_end.h"
+#include "platform/time/start_time.h"
 #include "platform/time/deadline.h"
 
 namespace tavorine {
@@ -34,19 +35,19 @@ ExitStatus EndRun(const RunEnd& end, OutputMode mode, OutputSink& output);
 
 // Where a run's bytes go and who listens: the output the monitor reads, and
 // the narration of a diagnosis (silent in a sensor call); how the process
-// ends where the run cannot return (all borrowed); and when the process
-// started, from which a ,TIMEOUT= counts.
+// ends where the run cannot return; and when the run started, from which a
+// ,TIMEOUT= counts (all borrowed).
 struct RunContext {
   OutputSink& output;
   const Narration& narration;
   const ProcessEnd& processEnd;
-  std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
+  const StartTime& started;
 };
 
 // When a run with ",TIMEOUT=" must end; none without it.
 inline Deadline DeadlineOf(const RunContext& context, const OptionWords& words) {
   if (!words.timeoutSeconds) return std::nullopt;
-  return context.started + std::chrono::seconds(*words.timeoutSeconds);
+  return context.started.Steady() + std::chrono::seconds(*words.timeoutSeconds);
 }
 
 }  // namespace tavorine

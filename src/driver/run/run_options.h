@@ -5,6 +5,8 @@
 #include "driver/run/option_words.h"
 #include "output/output_mode.h"
 #include "output/program_name.h"
+#include "platform/time/local_time.h"
+#include "platform/time/start_time.h"
 
 namespace tavorine {
 
@@ -16,8 +18,6 @@ inline constexpr std::string_view kGlobalListingName = "SAP Kestrion.Gbl";
 // directory and path, and a listing run may replace the option words and item.
 struct RunOptions {
   std::string programPath;     // argument 0, for the run log
-  std::string startTime;       // hh:mm:ss
-  std::string startBanner;     // "* hh:mm:ss SAP Tavorine Vers 4.3 / 29.08.22"
   std::string profileName;     // file name, default extension added
   std::string profileDir;      // empty or ending in "\"
   std::string profilePath;     // the path the profile was opened at
@@ -30,6 +30,13 @@ struct RunOptions {
   bool profileAsNamed = false;  // "@": no sensor directory search
   OptionWords words;
 };
+
+// "* hh:mm:ss SAP Tavorine Vers 4.3 / 29.08.22", the time the run started:
+// the first console line. Made only when a run shows it, since the time of
+// day costs a read of the system's time zone.
+inline std::string StartBanner(const StartTime& started) {
+  return "* " + LocalTimeOfDay(started.Wall()) + " SAP " + kProgramName + " " + kVersionText;
+}
 
 // The "* SapRfc.Ini" line of a logon through SapRfc.ini is a console line:
 // in the XML form it stands only among the progress lines that a marker

@@ -26,6 +26,17 @@ namespace {
 // library does not answer.
 using Step = std::atomic<CheckStep>;
 
+// A diagnosis shows the profile's values (the password never), or why it
+// cannot be read.
+void TellProfile(const Narration& narration, const ProfileReading& reading, const std::string& encodingProblem) {
+  if (!encodingProblem.empty()) {
+    return narration.Say("The profile cannot be read as it is: " + encodingProblem +
+                         ". Save it as ANSI, or write it anew with tavorine-profile.");
+  }
+  narration.Say("The profile's values:");
+  narration.Say(ProfileReport(reading), 1);
+}
+
 }  // namespace
 
 RunEnd RunSingleProfile(const RunOptions& options, InputFile& profileFile, const RunContext& context) {
@@ -34,13 +45,7 @@ RunEnd RunSingleProfile(const RunOptions& options, InputFile& profileFile, const
   const std::string encodingProblem = narration.Told() ? EncodingProblem(profileFile.ReadAt(0, 512)) : "";
   const ProfileReading reading =
       ReadProfile(profileFile, kSingleProfilePieceLength, PasswordFaultHandling::StopReading);
-  if (encodingProblem.empty()) {
-    narration.Say("The profile's values:");
-    narration.Say(ProfileReport(reading), 1);
-  } else {
-    narration.Say("The profile cannot be read as it is: " + encodingProblem +
-                  ". Save it as ANSI, or write it anew with tavorine-profile.");
-  }
+  if (narration.Told()) TellProfile(narration, reading, encodingProblem);
   if (reading.fault) return {ProfileFaultMessage(*reading.fault, options.profileName)};
   const ProfileData& profile = reading.data;
 
@@ -59,7 +64,7 @@ RunEnd RunSingleProfile(const RunOptions& options, InputFile& profileFile, const
   rfc.Report().InstallEnvironment();
   rfc.Log().Write(0, "RfcEnvironment called", "");
 
-  if (options.consoleTrace) output.Write(ProgressLines(options, profile, LocalTimeOfDay()));
+  if (options.consoleTrace) output.Write(ProgressLines(options, context.started, profile, LocalTimeOfDay()));
   const std::optional<WholeFile> destinationIni = ReadDestinationIni(profile.Destination);
   CheckNarration told(narration, profile, destinationIni.has_value(), 0);
   const SystemCheckContext check{rfc.Session(), output, options.words.logon, at, TellsSapRfcIni(options),

@@ -45,10 +45,11 @@ std::variant<std::optional<std::string>, RunFailure> ReadPathFile(const Narratio
   return std::optional<std::string>(directory);
 }
 
+// The profile opened, or the file the search opened there already.
 std::variant<OpenedProfile, RunFailure> Opened(const std::string& directory, const std::string& name,
-                                                const RunFailure& missing) {
+                                                const RunFailure& missing, std::optional<InputFile> file = {}) {
   const std::string path = directory + name;
-  std::optional<InputFile> file = InputFile::Open(path);
+  if (!file) file = InputFile::Open(path);
   if (!file) return missing;
   if (file->TooLarge()) return messages::FileTooLarge(name);
   return OpenedProfile{directory, path, std::move(*file)};
@@ -87,6 +88,53 @@ void TellProfilesNearby(const Narration& narration, const std::string& wanted, c
   }
 }
 
+// The search's look at each place. The last profile found stays open, to be
+// the one the run reads. A diagnosis tells each place once (the search looks
+// at the one it settles on twice) and keeps the folders looked in.
+class SearchLooks {
+ public:
+  SearchLooks(const Narration& narration, const std::string& profileName)
+      : narration_(narration), profileName_(profileName) {}
+
+  bool Look(const std::string& path) {
+    if (!found_ || path != foundPath_) {
+      if (std::optional<InputFile> opened = InputFile::Open(path)) {
+        found_ = std::move(opened);
+        foundPath_ = path;
+      }
+    }
+    const bool isThere = found_ && path == foundPath_;
+    if (narration_.Told()) Tell(path, isThere);
+    return isThere;
+  }
+
+  std::optional<InputFile> Take(const std::string& path) {
+    if (path != foundPath_) return std::nullopt;
+    return std::move(found_);
+  }
+
+  const std::vector<std::string>& Folders() const { return folders_; }
+
+ private:
+  void Tell(const std::string& path, bool isThere) {
+    const bool here = path.find_first_of("\\/") == std::string::npos;
+    if (path != lastTold_) {
+      narration_.Say(path + (here ? " (in the working directory)" : "") + ": " + (isThere ? "found" : "not there"),
+                     1);
+    }
+    const std::string folder = path.substr(0, path.size() - profileName_.size());
+    if (std::find(folders_.begin(), folders_.end(), folder) == folders_.end()) folders_.push_back(folder);
+    lastTold_ = path;
+  }
+
+  const Narration& narration_;
+  const std::string& profileName_;
+  std::optional<InputFile> found_;
+  std::string foundPath_;
+  std::string lastTold_;
+  std::vector<std::string> folders_;
+};
+
 // What the administrator can do about a search that failed.
 void TellSearchFailure(const Narration& narration, const RunFailure& failure, bool pathFile) {
   const bool refused = failure.number == messages::InvalidPathUsage().number;
@@ -118,29 +166,20 @@ std::variant<OpenedProfile, RunFailure> OpenRunProfile(const RunOptions& options
   if (const auto* failure = std::get_if<RunFailure>(&pathFile)) return *failure;
   narration.Say("Looking for " + options.profileName + ":");
   const std::optional<std::string>& pathFileDirectory = std::get<std::optional<std::string>>(pathFile);
-  std::string lastTold;  // the search looks at the place it settles on twice; told once
-  std::vector<std::string> folders;
-  auto searched = SearchSensorDirectory(options.profileName, pathFileDirectory, [&](const std::string& path) {
-    const bool found = IsReadableFile(path);
-    const bool here = path.find_first_of("\\/") == std::string::npos;
-    if (path != lastTold) {
-      narration.Say(path + (here ? " (in the working directory)" : "") + ": " + (found ? "found" : "not there"), 1);
-    }
-    const std::string folder = path.substr(0, path.size() - options.profileName.size());
-    if (std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.push_back(folder);
-    lastTold = path;
-    return found;
-  });
+  SearchLooks looks(narration, options.profileName);
+  auto searched = SearchSensorDirectory(options.profileName, pathFileDirectory,
+                                        [&looks](const std::string& path) { return looks.Look(path); });
   if (const auto* failure = std::get_if<RunFailure>(&searched)) {
     TellSearchFailure(narration, *failure, pathFileDirectory.has_value());
     if (narration.Told() && failure->number != messages::InvalidPathUsage().number) {
-      TellProfilesNearby(narration, options.profileName, folders);
+      TellProfilesNearby(narration, options.profileName, looks.Folders());
     }
     return *failure;
   }
   const std::string& directory = std::get<std::string>(searched);
   narration.Say("Accepted: " + directory + " is an ExeXml folder.");
-  return Opened(directory, options.profileName, messages::ProfileMissing(options.profileName));
+  return Opened(directory, options.profileName, messages::ProfileMissing(options.profileName),
+                looks.Take(directory + options.profileName));
 }
 
 }  // namespace tavorine

@@ -7,7 +7,6 @@
 #include "driver/single_run/single_profile_run.h"
 #include "driver/startup/profile_location.h"
 #include "driver/startup/startup.h"
-#include "platform/time/local_time.h"
 
 namespace tavorine {
 
@@ -32,7 +31,7 @@ void TellCommandLine(const Narration& narration, std::string_view profileArgumen
 }
 
 RunEnd RunRoad(const std::vector<std::string>& arguments, const RunContext& context, OutputMode& mode) {
-  auto started = StartUp(arguments, LocalTimeOfDay());
+  auto started = StartUp(arguments);
   if (const auto* failure = std::get_if<RunFailure>(&started)) return {*failure};
   RunOptions options = std::move(std::get<RunOptions>(started));
   mode = options.outputMode;

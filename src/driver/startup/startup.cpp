@@ -38,11 +38,9 @@ std::string_view ProfileNameSeparators(const RunOptions& options) {
   return SearchesSensorDirectory(options) ? "\\/:" : "\\";
 }
 
-std::variant<RunOptions, RunFailure> StartUp(const std::vector<std::string>& arguments, std::string_view startTime) {
+std::variant<RunOptions, RunFailure> StartUp(const std::vector<std::string>& arguments) {
   RunOptions options;
   options.programPath = arguments.empty() ? std::string() : arguments[0];
-  options.startTime = startTime;
-  options.startBanner = "* " + options.startTime + " SAP " + kProgramName + " " + kVersionText;
   if (arguments.size() < 2) return messages::ProfileNameMissing();
 
   options.profileName = arguments[1];

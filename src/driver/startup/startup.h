@@ -13,8 +13,8 @@ namespace tavorine {
 // with Error 1001 without a profile argument, with Error 1040 when the
 // mode option names no output mode, with Error 1048 for a ,PAR= or ,TIMEOUT=
 // out of range (in a GLOBAL run the settings line's words count instead,
-// read by the listing run). startTime is the local time of day.
-std::variant<RunOptions, RunFailure> StartUp(const std::vector<std::string>& arguments, std::string_view startTime);
+// read by the listing run).
+std::variant<RunOptions, RunFailure> StartUp(const std::vector<std::string>& arguments);
 
 // Whether the run looks for its profile in the monitor's sensor directory:
 // in mode EXEXML without "@" in the options.

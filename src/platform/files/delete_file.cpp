@@ -8,9 +8,9 @@
 namespace tavorine {
 
 void DeleteRegularFile(std::string_view windowsPath) {
-  const std::string path = NativePath(windowsPath);
+  const std::optional<std::string> path = ExistingNativePath(windowsPath);
   std::error_code error;
-  if (std::filesystem::is_regular_file(path, error)) std::remove(path.c_str());
+  if (path && std::filesystem::is_regular_file(*path, error)) std::remove(path->c_str());
 }
 
 }  // namespace tavorine

@@ -1,5 +1,6 @@
 #pragma once
-#include <memory>
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace tavorine {
@@ -18,8 +19,18 @@ class FolderEntries {
   bool Next(std::string& name, bool& regularFile);
 
  private:
-  struct Native;
-  std::unique_ptr<Native> native_;
+  void Close();
+
+  // What the system hands out lands here, in the object, not on the heap: a
+  // look through a folder comes with every name not found as written, and
+  // fresh memory costs more than the look.
+  static constexpr std::size_t kBufferSize = 8192;
+  std::string folder_;
+  std::intptr_t handle_;  // a descriptor, or a find handle on Windows
+  bool pending_ = false;  // Windows: the first entry is in the buffer already
+  std::size_t at_ = 0;    // POSIX: the next record in the buffer, and its end
+  std::size_t end_ = 0;
+  alignas(8) char buffer_[kBufferSize];
 };
 
 }  // namespace tavorine

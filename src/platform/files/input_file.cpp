@@ -66,7 +66,11 @@ std::size_t ReadSome(NativeHandle file, std::uint64_t offset, char* buffer, std:
 
 }  // namespace
 
-std::optional<InputFile> InputFile::Open(std::string_view windowsPath) { return OpenNative(NativePath(windowsPath)); }
+std::optional<InputFile> InputFile::Open(std::string_view windowsPath) {
+  const std::optional<std::string> path = ExistingNativePath(windowsPath);
+  if (!path) return std::nullopt;
+  return OpenNative(*path);
+}
 
 std::optional<InputFile> InputFile::OpenNative(const std::string& nativePath) {
   std::optional<OpenedFile> opened = OpenRegular(nativePath);
@@ -94,7 +98,6 @@ std::size_t InputFile::Read(char* buffer, std::size_t capacity) {
   return bytes.size();
 }
 
-bool IsReadableFile(std::string_view windowsPath) { return InputFile::Open(windowsPath).has_value(); }
 
 WholeFile ReadWholeFile(std::string_view windowsPath) { return ReadWholeFile(InputFile::Open(windowsPath)); }
 

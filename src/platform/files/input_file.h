@@ -44,9 +44,6 @@ class InputFile final : public ByteStream {
   std::uint64_t position_ = 0;
 };
 
-// True when the path names a regular file that opens for reading.
-bool IsReadableFile(std::string_view windowsPath);
-
 // The whole of a file, when it is readable and within kInputFileLimit.
 enum class WholeFileFault { Missing, TooLarge };
 struct WholeFile {

@@ -2,15 +2,16 @@
 
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
+#include <climits>
 #include <cstdlib>
-#include <filesystem>
 #include <optional>
 #include <vector>
 
 #include "platform/files/folder_entries.h"
+#include "platform/text/ascii_case.h"
 #include "platform/text/narrow_text.h"
 #endif
 
@@ -19,6 +20,8 @@ namespace tavorine {
 #ifdef _WIN32
 
 std::string NativePath(std::string_view windowsPath) { return std::string(windowsPath); }
+
+std::optional<std::string> ExistingNativePath(std::string_view windowsPath) { return std::string(windowsPath); }
 
 #else
 
@@ -55,10 +58,11 @@ struct PathStart {
 
 // The working directory as a drive and the names below it, when it lies under the root.
 std::optional<PathStart> WorkingDirectoryOnDrive(const std::string& root) {
-  std::error_code error;
-  const std::string cwd = std::filesystem::current_path(error).string() + "/";
-  if (error || cwd.size() <= root.size() + 1 || cwd.compare(0, root.size(), root) != 0 ||
-      !std::isalpha(static_cast<unsigned char>(cwd[root.size()])) || cwd[root.size() + 1] != '/') {
+  char folder[PATH_MAX];
+  if (getcwd(folder, sizeof folder) == nullptr) return std::nullopt;
+  const std::string cwd = std::string(folder) + "/";
+  if (cwd.size() <= root.size() + 1 || cwd.compare(0, root.size(), root) != 0 ||
+      !IsAsciiLetter(cwd[root.size()]) || cwd[root.size() + 1] != '/') {
     return std::nullopt;
   }
   return PathStart{root + cwd[root.size()], Components(std::string_view(cwd).substr(root.size() + 2)), true};
@@ -66,8 +70,8 @@ std::optional<PathStart> WorkingDirectoryOnDrive(const std::string& root) {
 
 PathStart StartOf(std::string_view& path) {
   const std::string root = DriveRoot();
-  if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]))) {
-    const char drive = static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])));
+  if (path.size() >= 2 && path[1] == ':' && IsAsciiLetter(path[0])) {
+    const char drive = AsciiUpper(path[0]);
     path.remove_prefix(2);
     return {root + drive, {}, true};
   }
@@ -132,42 +136,103 @@ bool Exists(const std::string& path) {
   return lstat(path.c_str(), &status) == 0;
 }
 
-// The entry of folder named name in another letter case, the first in sorted
-// order when there are several.
-std::optional<std::string> EntryInOtherCase(const std::string& folder, const std::string& name) {
+// A look through a folder for an entry of a name in another letter case.
+struct Lookup {
+  bool folderThere = false;
+  std::optional<std::string> entry;  // the first in sorted order when there are several
+};
+
+Lookup EntryInOtherCase(const std::string& folder, const std::string& name) {
   FolderEntries entries(folder);
+  Lookup lookup{entries.IsOpen(), std::nullopt};
   const std::u32string wanted = CaseFolded(name);
-  std::optional<std::string> found;
   std::string candidate;
   bool regularFile = false;
   while (entries.Next(candidate, regularFile)) {
-    if (CaseFolded(candidate) == wanted && (!found || candidate < *found)) found = candidate;
+    if (CaseFolded(candidate) == wanted && (!lookup.entry || candidate < *lookup.entry)) lookup.entry = candidate;
   }
-  return found;
+  return lookup;
 }
 
-}  // namespace
+// The names of a Windows path below the folder it starts from.
+struct PathNames {
+  std::string start;  // "<root>X", or empty for the working directory off the drives
+  std::vector<Name> names;
 
-std::string NativePath(std::string_view windowsPath) {
+  std::string Joined(std::size_t count) const {
+    std::string path = start;
+    for (std::size_t i = 0; i < count; ++i) path += (path.empty() ? "" : "/") + names[i].text;
+    return path;
+  }
+};
+
+PathNames NamesOf(std::string_view windowsPath) {
   PathStart start = StartOf(windowsPath);
   std::vector<Name> names;
   for (std::string& name : start.below) names.push_back({std::move(name), false});
   for (std::string& name : Components(windowsPath)) names.push_back({std::move(name), true});
-  std::string path = start.folder;
-  bool matching = true;
-  for (const Name& name : Resolved(names, start.onDrive)) {
-    const std::string folder = path;
-    if (!path.empty()) path += '/';
-    std::string entry = name.text;
-    if (matching && !Exists(path + entry)) {
-      const std::optional<std::string> other = EntryInOtherCase(folder, entry);
-      if (other) entry = *other;
-      matching = other.has_value();
-    }
-    path += entry;
-  }
-  return path.empty() ? std::string(".") : path;
+  return {start.folder, Resolved(names, start.onDrive)};
 }
+
+std::string InFolder(const std::string& folder, const std::string& name) {
+  return folder.empty() ? name : folder + "/" + name;
+}
+
+// A path with each name that is there in some letter case spelled as it is
+// there, and the rest as written; whether all of it is there.
+struct Resolution {
+  std::string path;
+  bool there = false;
+};
+
+// The first count names, each folder looked at from the top: a name missing
+// there is looked for in another letter case.
+Resolution FromTop(const PathNames& path, std::size_t count) {
+  std::string folder = path.start;
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::string& name = path.names[i].text;
+    if (Exists(InFolder(folder, name))) {
+      folder = InFolder(folder, name);
+      continue;
+    }
+    const std::optional<std::string> other = EntryInOtherCase(folder, name).entry;
+    if (!other) {
+      for (std::size_t rest = i; rest < count; ++rest) folder = InFolder(folder, path.names[rest].text);
+      return {folder, false};
+    }
+    folder = InFolder(folder, *other);
+  }
+  return {folder, true};
+}
+
+// Mostly the path is there as written: one look. Else mostly only its last
+// name is missing, in a folder that is there: the look through that folder
+// tells both. Only when the folder is missing too are its names looked at.
+Resolution Resolve(const PathNames& path) {
+  const std::string asWritten = path.Joined(path.names.size());
+  if (path.names.empty()) return {asWritten.empty() ? std::string(".") : asWritten, true};
+  if (Exists(asWritten)) return {asWritten, true};
+  const std::size_t folderNames = path.names.size() - 1;
+  const std::string& last = path.names.back().text;
+  Resolution folder{path.Joined(folderNames), true};
+  Lookup lookup = EntryInOtherCase(folder.path, last);
+  if (!lookup.folderThere) {
+    folder = FromTop(path, folderNames);
+    if (folder.there) lookup = EntryInOtherCase(folder.path, last);
+  }
+  if (!lookup.entry) return {InFolder(folder.path, last), false};
+  return {InFolder(folder.path, *lookup.entry), true};
+}
+
+}  // namespace
+
+std::optional<std::string> ExistingNativePath(std::string_view windowsPath) {
+  Resolution resolved = Resolve(NamesOf(windowsPath));
+  if (!resolved.there) return std::nullopt;
+  return std::move(resolved.path);
+}
+
+std::string NativePath(std::string_view windowsPath) { return Resolve(NamesOf(windowsPath)).path; }
 
 #endif
 

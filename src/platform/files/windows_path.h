@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,5 +19,10 @@ namespace tavorine {
 // its final blanks and dots; and a name that does not exist as written finds
 // an entry that differs only in letter case.
 std::string NativePath(std::string_view windowsPath);
+
+// The same for a file or folder that is there; none when resolving the names
+// found nothing there, so that a reader need not look again. On Windows,
+// which resolves names itself, always the path: the reader's own open tells.
+std::optional<std::string> ExistingNativePath(std::string_view windowsPath);
 
 }  // namespace tavorine

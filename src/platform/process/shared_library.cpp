@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
+#include <optional>
+
+#include "platform/files/input_file.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -19,14 +21,11 @@ namespace {
 
 constexpr std::size_t kHeaderBytes = 4096;
 
-std::string Header(const std::string& path) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return {};
-  std::ifstream file(path, std::ios::binary);
-  std::string bytes(kHeaderBytes, '\0');
-  file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  bytes.resize(static_cast<std::size_t>(file.gcount()));
-  return bytes;
+// The first bytes of the file; none when it does not open.
+std::optional<std::string> Header(const std::string& path) {
+  const std::optional<InputFile> file = InputFile::OpenNative(path);
+  if (!file) return std::nullopt;
+  return file->ReadAt(0, kHeaderBytes);
 }
 
 struct ImageKind {
@@ -87,8 +86,11 @@ int ProgramBits() { return static_cast<int>(sizeof(void*) * 8); }
 LibraryFileFacts InspectLibraryFile(const std::string& path) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) return {};
-  const ImageKind image = KindOf(Header(path));
-  const ImageKind program = KindOf(Header(ProgramPath()));
+  const std::optional<std::string> header = Header(path);
+  // Out of file handles, say: the loader's own reason tells more than a guess.
+  if (!header) return {LibraryFileFacts::Kind::Unreadable, 0};
+  const ImageKind image = KindOf(*header);
+  const ImageKind program = KindOf(Header(ProgramPath()).value_or(""));
   if (!image.image || !image.library) return {LibraryFileFacts::Kind::NotALibrary, 0};
   const bool fits = image.bits == program.bits && image.machine == program.machine;
   return {fits ? LibraryFileFacts::Kind::Library : LibraryFileFacts::Kind::OtherBitness, image.bits};

@@ -16,9 +16,10 @@ std::string SharedLibraryFileName(std::string_view stem);
 std::string SystemFolder();
 
 // What a file offered as a shared library is, read from its header, compared
-// with the running program.
+// with the running program. Told only after the library failed to load: a
+// run that loads it reads no header.
 struct LibraryFileFacts {
-  enum class Kind { Missing, NotALibrary, OtherBitness, Library } kind = Kind::Missing;
+  enum class Kind { Missing, Unreadable, NotALibrary, OtherBitness, Library } kind = Kind::Missing;
   int bits = 0;  // of the library: 32 or 64, when known
 };
 LibraryFileFacts InspectLibraryFile(const std::string& path);

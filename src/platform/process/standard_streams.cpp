@@ -55,10 +55,11 @@ bool IsOpen(int descriptor) { return fcntl(descriptor, F_GETFD) != -1 || errno !
 NativeHandle StandardInput() { return STDIN_FILENO; }
 
 bool PrepareStandardStreams() {
-  const bool outputOpen = IsOpen(STDOUT_FILENO);
+  bool outputOpen = true;
   // In order, so that open() hands out exactly the descriptor that is missing.
   for (int descriptor = 0; descriptor <= 2; ++descriptor) {
     if (IsOpen(descriptor)) continue;
+    if (descriptor == STDOUT_FILENO) outputOpen = false;
     const int null = open("/dev/null", descriptor == 0 ? O_RDONLY : O_WRONLY);
     if (null >= 0 && null != descriptor) {
       dup2(null, descriptor);

@@ -7,9 +7,7 @@ namespace tavorine {
 
 std::string AsciiUpperCase(std::string_view text) {
   std::string upper(text);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
+  for (char& c : upper) c = AsciiUpper(c);
   return upper;
 }
 

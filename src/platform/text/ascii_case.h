@@ -4,6 +4,9 @@
 
 namespace tavorine {
 
+inline bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+inline char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
 // Only the ASCII letters a to z become upper case, whatever the locale: option
 // words, labels and names compare the same on every monitor's machine.
 std::string AsciiUpperCase(std::string_view text);

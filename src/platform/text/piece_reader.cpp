@@ -1,24 +1,20 @@
 #include "platform/text/piece_reader.h"
 
+#include <cstring>
+
 namespace tavorine {
 
-namespace {
-
-constexpr std::size_t kReadSize = 65536;
-
-}  // namespace
-
+// ahead is 0 or 1: at most one byte is kept before a read.
 int PieceReader::Peek(std::size_t ahead) {
-  while (at_ + ahead >= buffer_.size() && !ended_) {
-    buffer_.erase(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(at_));
+  while (at_ + ahead >= end_ && !ended_) {
+    std::memmove(buffer_, buffer_ + at_, end_ - at_);
+    end_ -= at_;
     at_ = 0;
-    const std::size_t kept = buffer_.size();
-    buffer_.resize(kept + kReadSize);
-    const std::size_t got = stream_.Read(buffer_.data() + kept, kReadSize);
-    buffer_.resize(kept + got);
+    const std::size_t got = stream_.Read(buffer_ + end_, kReadSize - end_);
+    end_ += got;
     ended_ = got == 0;
   }
-  return at_ + ahead < buffer_.size() ? static_cast<unsigned char>(buffer_[at_ + ahead]) : kEnd;
+  return at_ + ahead < end_ ? static_cast<unsigned char>(buffer_[at_ + ahead]) : kEnd;
 }
 
 bool PieceReader::Next(std::string& piece) {

@@ -1,7 +1,6 @@
 #pragma once
 #include <cstddef>
 #include <string>
-#include <vector>
 
 #include "platform/text/byte_stream.h"
 
@@ -27,10 +26,15 @@ class PieceReader {
   int Peek(std::size_t ahead);
   void Skip(std::size_t count) { at_ += count; }
 
+  // In the object, not on the heap, and never cleared: a short file costs
+  // the bytes it has, and no fresh memory.
+  static constexpr std::size_t kReadSize = 4096;
+
   ByteStream& stream_;
   std::size_t maxChars_;
-  std::vector<char> buffer_;
-  std::size_t at_ = 0;
+  char buffer_[kReadSize];
+  std::size_t at_ = 0;   // the next byte
+  std::size_t end_ = 0;  // after the last byte read
   bool ended_ = false;
 };
 

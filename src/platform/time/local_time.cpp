@@ -5,13 +5,12 @@
 
 namespace tavorine {
 
-std::string LocalTimeOfDay() {
-  const std::time_t now = std::time(nullptr);
+std::string LocalTimeOfDay(std::time_t at) {
   std::tm parts{};
 #ifdef _WIN32
-  localtime_s(&parts, &now);
+  localtime_s(&parts, &at);
 #else
-  localtime_r(&now, &parts);
+  localtime_r(&at, &parts);
 #endif
   char text[16];
   std::snprintf(text, sizeof text, "%02d:%02d:%02d", parts.tm_hour, parts.tm_min, parts.tm_sec);
