@@ -438,6 +438,53 @@ def held_lock_round(backend, file: str) -> list:
         workspace.remove()
 
 
+# Workers live as long as their run and check one system after another: a
+# group of 12 at ,PAR=3 runs in at most 3 worker processes, one more for the
+# system that crashes its worker and one for the system that hangs. Each
+# logon takes long enough for any worker to be seen.
+COUNTED_WORKERS = 3 + 2
+
+
+def counted_group_tree() -> dict:
+    files = lock_tree(10)
+    files[SIMULATION] = ("[defaults]\nlatency.logon = 100\n\n" + files[SIMULATION]
+                         + "[system CRASH]\nclient = 100\nuser = MONITOR\npassword = Secret42\ncrash = logon\n\n")
+    files[SENSOR_DIR + "CRASH.P00"] = profile(Destination="CRASH")
+    names = "".join(f"P{number:02d}.P00#" for number in range(10))
+    files[SENSOR_DIR + "SAP Kestrion.Gbl"] = (f"# GSNG: COUNTED     CRASH.P00#HANG.P00#{names}\r\n"
+                                              f'# GSNX: COUNTED    Item=All,PAR=3,TIMEOUT={DEADLINE},'
+                                              'Sensor="SAP Tavorine"\r\n')
+    return files
+
+
+def worker_count_round(backend) -> list:
+    workspace = Workspace(backend, Case("counted", args=[], stdout="", status=0, files=counted_group_tree()))
+    try:
+        workspace.build()
+        mark = f"tavorine-count-{os.getpid()}-{time.monotonic_ns()}"
+        process = subprocess.Popen(backend.command(["GLOBAL", "COUNTED"]), cwd=workspace.host_path(WORK),
+                                   env=dict(backend.environment(workspace.root), TAVORINE_TEST_MARK=mark),
+                                   stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        workers = set()
+        while process.poll() is None:
+            workers |= {pid for pid in os.listdir("/proc") if pid.isdigit() and is_worker(pid) and marked(pid, mark)}
+            time.sleep(0.005)
+        summary = process.stdout.read()
+        problems = [] if b"NoSystems=12, Processed=10, Failed=2" in summary else [f"summary: {summary!r}"]
+        if len(workers) > COUNTED_WORKERS:
+            problems.append(f"{len(workers)} worker processes, expected at most {COUNTED_WORKERS}")
+        return problems
+    finally:
+        workspace.remove()
+
+
+def is_worker(pid: str) -> bool:
+    try:
+        return b"--listing-worker" in Path(f"/proc/{pid}/cmdline").read_bytes()
+    except OSError:
+        return False
+
+
 def marked(pid: str, mark: str) -> bool:
     try:
         with open(f"/proc/{pid}/environ", "rb") as environ:
@@ -476,7 +523,9 @@ def main() -> int:
                (f"a group sensor killed {KILLS} times at random moments: no process left, standard error closed",
                 lambda: kills_round(backend)),
                ("stale private folders removed at the next group run, young ones and links kept",
-                lambda: stale_folders_round(backend))]
+                lambda: stale_folders_round(backend)),
+               (f"a group of 12 at ,PAR=3 with a crash and a hang: at most {COUNTED_WORKERS} worker processes",
+                lambda: worker_count_round(backend))]
     rounds += [(f"{name} held by another process: the group's document by its deadline, as one at a time",
                 lambda file=file: held_lock_round(backend, file))
                for name, file in (("SapRfc.ini.lck", SAPRFC_LOCK), ("Tavorine.log", RUN_LOG), ("Dev_Rfc.Trc", TRACE))]
