@@ -23,8 +23,9 @@ class FolderEntries {
 
   // What the system hands out lands here, in the object, not on the heap: a
   // look through a folder comes with every name not found as written, and
-  // fresh memory costs more than the look.
-  static constexpr std::size_t kBufferSize = 8192;
+  // fresh memory costs more than the look. A few dozen names at a time: more
+  // would only reach further into fresh stack.
+  static constexpr std::size_t kBufferSize = 2048;
   std::string folder_;
   std::intptr_t handle_;  // a descriptor, or a find handle on Windows
   bool pending_ = false;  // Windows: the first entry is in the buffer already

@@ -75,24 +75,24 @@ PathStart StartOf(std::string_view& path) {
     path.remove_prefix(2);
     return {root + drive, {}, true};
   }
-  const std::optional<PathStart> cwd = WorkingDirectoryOnDrive(root);
+  std::optional<PathStart> cwd = WorkingDirectoryOnDrive(root);
   if (!path.empty() && IsSeparator(path.front())) {
     return {cwd ? cwd->folder : root + "C", {}, true};
   }
-  return cwd ? *cwd : PathStart{};
+  return cwd ? std::move(*cwd) : PathStart{};
 }
 
 // What Win32 makes of a name: a folder's name loses one final dot, the last
 // name every final blank and dot. A name that would become "." or ".." (or
 // nothing) keeps its letters, so it can never climb.
-std::string Trimmed(const std::string& name, bool last) {
-  std::string trimmed = name;
+void Trim(std::string& name, bool last) {
+  std::string_view trimmed = name;
   if (last) {
-    while (!trimmed.empty() && (trimmed.back() == ' ' || trimmed.back() == '.')) trimmed.pop_back();
+    while (!trimmed.empty() && (trimmed.back() == ' ' || trimmed.back() == '.')) trimmed.remove_suffix(1);
   } else if (trimmed.size() > 1 && trimmed.back() == '.') {
-    trimmed.pop_back();
+    trimmed.remove_suffix(1);
   }
-  return (trimmed.empty() || trimmed == "." || trimmed == "..") ? name : trimmed;
+  if (!trimmed.empty() && trimmed != "." && trimmed != "..") name.resize(trimmed.size());
 }
 
 // A name of the path and whether it was written in it (the working
@@ -103,22 +103,23 @@ struct Name {
 };
 
 // "." and ".." resolved in the text, never above the start of a drive.
-std::vector<Name> Resolved(const std::vector<Name>& names, bool onDrive) {
+std::vector<Name> Resolved(std::vector<Name> names, bool onDrive) {
   std::vector<Name> result;
-  for (const Name& name : names) {
+  result.reserve(names.size());
+  for (Name& name : names) {
     if (name.text == ".") continue;
     if (name.text == "..") {
       if (!result.empty() && result.back().text != "..") {
         result.pop_back();
       } else if (!onDrive) {
-        result.push_back(name);
+        result.push_back(std::move(name));
       }
       continue;
     }
-    result.push_back(name);
+    result.push_back(std::move(name));
   }
   for (std::size_t i = 0; i < result.size(); ++i) {
-    if (result[i].written && result[i].text != "..") result[i].text = Trimmed(result[i].text, i + 1 == result.size());
+    if (result[i].written && result[i].text != "..") Trim(result[i].text, i + 1 == result.size());
   }
   return result;
 }
@@ -149,7 +150,10 @@ Lookup EntryInOtherCase(const std::string& folder, const std::string& name) {
   std::string candidate;
   bool regularFile = false;
   while (entries.Next(candidate, regularFile)) {
-    if (CaseFolded(candidate) == wanted && (!lookup.entry || candidate < *lookup.entry)) lookup.entry = candidate;
+    // Folding keeps each character's length in UTF-8, and an undecodable
+    // byte folds to nothing but itself: names of other lengths never match.
+    if (candidate.size() != name.size() || CaseFolded(candidate) != wanted) continue;
+    if (!lookup.entry || candidate < *lookup.entry) lookup.entry = candidate;
   }
   return lookup;
 }
@@ -169,9 +173,11 @@ struct PathNames {
 PathNames NamesOf(std::string_view windowsPath) {
   PathStart start = StartOf(windowsPath);
   std::vector<Name> names;
+  std::vector<std::string> written = Components(windowsPath);
+  names.reserve(start.below.size() + written.size());
   for (std::string& name : start.below) names.push_back({std::move(name), false});
-  for (std::string& name : Components(windowsPath)) names.push_back({std::move(name), true});
-  return {start.folder, Resolved(names, start.onDrive)};
+  for (std::string& name : written) names.push_back({std::move(name), true});
+  return {std::move(start.folder), Resolved(std::move(names), start.onDrive)};
 }
 
 std::string InFolder(const std::string& folder, const std::string& name) {
