@@ -165,7 +165,10 @@ struct PathNames {
 
   std::string Joined(std::size_t count) const {
     std::string path = start;
-    for (std::size_t i = 0; i < count; ++i) path += (path.empty() ? "" : "/") + names[i].text;
+    for (std::size_t i = 0; i < count; ++i) {
+      if (!path.empty()) path += '/';
+      path += names[i].text;
+    }
     return path;
   }
 };
@@ -181,7 +184,10 @@ PathNames NamesOf(std::string_view windowsPath) {
 }
 
 std::string InFolder(const std::string& folder, const std::string& name) {
-  return folder.empty() ? name : folder + "/" + name;
+  if (folder.empty()) return name;
+  std::string path;
+  path.reserve(folder.size() + 1 + name.size());
+  return path.append(folder).append(1, '/').append(name);
 }
 
 // A path with each name that is there in some letter case spelled as it is
