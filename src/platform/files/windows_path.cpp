@@ -5,8 +5,9 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <climits>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -56,11 +57,24 @@ struct PathStart {
   bool onDrive = false;
 };
 
+// The working directory with a final slash; none when it cannot be told.
+// Grown as needed rather than PATH_MAX on the stack, which would reach a
+// page further down at every path looked up.
+std::optional<std::string> WorkingDirectory() {
+  std::string folder(256, '\0');
+  while (getcwd(folder.data(), folder.size()) == nullptr) {
+    if (errno != ERANGE) return std::nullopt;
+    folder.resize(folder.size() * 2);
+  }
+  folder.resize(std::strlen(folder.c_str()));
+  return folder + '/';
+}
+
 // The working directory as a drive and the names below it, when it lies under the root.
 std::optional<PathStart> WorkingDirectoryOnDrive(const std::string& root) {
-  char folder[PATH_MAX];
-  if (getcwd(folder, sizeof folder) == nullptr) return std::nullopt;
-  const std::string cwd = std::string(folder) + "/";
+  const std::optional<std::string> working = WorkingDirectory();
+  if (!working) return std::nullopt;
+  const std::string& cwd = *working;
   if (cwd.size() <= root.size() + 1 || cwd.compare(0, root.size(), root) != 0 ||
       !IsAsciiLetter(cwd[root.size()]) || cwd[root.size() + 1] != '/') {
     return std::nullopt;

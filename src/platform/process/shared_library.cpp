@@ -11,8 +11,6 @@
 #else
 #include <dlfcn.h>
 #include <unistd.h>
-
-#include <climits>
 #endif
 
 namespace tavorine {
@@ -63,10 +61,16 @@ ImageKind KindOf(const std::string& header) {
 
 #else
 
+// Grown as needed, as the working directory is: PATH_MAX on the stack would
+// reach a page further down than anything else the call does.
 std::string ProgramPath() {
-  char path[PATH_MAX];
-  const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
-  return length > 0 ? std::string(path, static_cast<std::size_t>(length)) : std::string();
+  std::string path(256, '\0');
+  for (;;) {
+    const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
+    if (length <= 0) return {};
+    if (static_cast<std::size_t>(length) < path.size()) return path.substr(0, static_cast<std::size_t>(length));
+    path.resize(path.size() * 2);
+  }
 }
 
 // What an ELF file's header tells: its class (1 for 32-bit) and machine,
