@@ -28,7 +28,7 @@ class FolderEntries {
   static constexpr std::size_t kBufferSize = 2048;
   std::string folder_;
   std::intptr_t handle_;  // a descriptor, or a find handle on Windows
-  bool pending_ = false;  // Windows: the first entry is in the buffer already
+  [[maybe_unused]] bool pending_ = false;  // Windows: the first entry is in the buffer already
   std::size_t at_ = 0;    // POSIX: the next record in the buffer, and its end
   std::size_t end_ = 0;
   alignas(8) char buffer_[kBufferSize];
