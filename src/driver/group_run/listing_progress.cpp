@@ -29,7 +29,6 @@ std::string WhyFailed(const PreparedSystem& system, const SystemResult& result) 
 }  // namespace
 
 std::optional<RunFailure> ListingProgress::Take(const PreparedSystem& system, const SystemResult* result) {
-  ++taken_;
   ++counters_.SystemCount;
   if (system.skipped) {
     context_.narration.Say("System " + system.entry + ": skipped, " +
@@ -50,7 +49,6 @@ std::optional<RunFailure> ListingProgress::Take(const PreparedSystem& system, co
 }
 
 void ListingProgress::GiveUp(const PreparedSystem& system) {
-  ++taken_;
   ++counters_.SystemCount;
   if (system.skipped) return;
   errorText_.clear();

@@ -31,14 +31,12 @@ class ListingProgress {
   void GiveUp(const PreparedSystem& system);
   // The summary document and, with console lines, the closing line.
   void WriteSummary();
-  std::size_t Taken() const { return taken_; }
 
  private:
   void WriteState(const PreparedSystem& system, const std::string& state, const std::string& detail);
 
   const RunOptions& options_;
   const RunContext& context_;
-  std::size_t taken_ = 0;
   Counters counters_;
   std::string failed_;  // with ,DETAIL: "entry: state" of each failed system, joined by ", "
   std::string errorText_;  // a failed missing-objects check's text, until the next system
